@@ -1,0 +1,97 @@
+#include "app/Cli.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "model/HyperOleDoc.h"
+#include "platform/QtConv.h"
+
+namespace vx {
+
+namespace {
+
+void Error(const QString& file, const std::string& problem) {
+    std::fprintf(stderr, "vexelwork: %s: %s\n", file.toLocal8Bit().constData(), problem.c_str());
+}
+
+// Reads `file` into `doc`; reports problems. Returns the status so far.
+int Load(CMyDoc& doc, const QString& file) {
+    const LoadResult r = doc.LoadFromFile(FromQString(file));
+    if (r.status == LoadResult::kFailed) {
+        Error(file, r.message);
+        return kCliFailed;
+    }
+    if (r.status == LoadResult::kPartial) {
+        std::fprintf(stderr, "vexelwork: warning: %s: %s\n", file.toLocal8Bit().constData(), r.message.c_str());
+        return kCliPartial;
+    }
+    return kCliOk;
+}
+
+int Dump(const QString& file) {
+    CMyDoc doc;
+    const int status = Load(doc, file);
+    if (status == kCliFailed) return status;
+    const std::string json = doc.DumpJson();
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    std::fflush(stdout);
+    return status;
+}
+
+int Export(const QString& in, const QString& out) {
+    CMyDoc doc;
+    const int status = Load(doc, in);
+    if (status == kCliFailed) return status;
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (suffix != QLatin1String("vxw")) {
+        Error(out, "cannot export to ." + FromQString(suffix) + " (use .vxw)");
+        return kCliFailed;
+    }
+    if (const std::string err = doc.SaveToFile(FromQString(out)); !err.empty()) {
+        Error(out, err);
+        return kCliFailed;
+    }
+    return status;
+}
+
+}  // namespace
+
+bool IsHeadlessCommand(const QStringList& args) {
+    return !args.isEmpty() && (args.front() == QLatin1String("dump") || args.front() == QLatin1String("export"));
+}
+
+int RunHeadless(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Vexelwork design editor.\n\n"
+        "Without a command, opens the editor (on FILE when given).\n"
+        "Commands:\n"
+        "  dump FILE.vxw          print the design as JSON\n"
+        "  export IN.vxw OUT.vxw  read a design and write it again"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("dump or export"));
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("the files of the command"), QStringLiteral("[files...]"));
+    parser.process(arguments);
+    const QStringList pos = parser.positionalArguments();
+    const QString command = pos.value(0);
+    if (command == QLatin1String("dump")) {
+        if (pos.size() != 2) {
+            std::fprintf(stderr, "vexelwork: usage: vexelwork dump FILE.vxw\n");
+            return kCliFailed;
+        }
+        return Dump(pos[1]);
+    }
+    if (command == QLatin1String("export")) {
+        if (pos.size() != 3) {
+            std::fprintf(stderr, "vexelwork: usage: vexelwork export IN.vxw OUT.vxw\n");
+            return kCliFailed;
+        }
+        return Export(pos[1], pos[2]);
+    }
+    std::fprintf(stderr, "vexelwork: unknown command \"%s\"\n", command.toLocal8Bit().constData());
+    return kCliFailed;
+}
+
+}  // namespace vx

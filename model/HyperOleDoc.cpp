@@ -1,0 +1,201 @@
+#include "model/HyperOleDoc.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "model/AnchorFmt.h"
+#include "model/Archive.h"
+#include "model/GroupInfo.h"
+#include "model/LayerFmt.h"
+#include "platform/QtConv.h"
+
+CHyperOleDoc::CHyperOleDoc() {
+    frame_ = NewFrameObject();
+    pages_.push_back(std::make_unique<CHyperPage>());
+}
+
+CHyperOleDoc::~CHyperOleDoc() = default;
+
+std::unique_ptr<CHyperFrameOb> CHyperOleDoc::NewFrameObject() { return std::make_unique<CVexelFrameOb>(); }
+
+void CHyperOleDoc::SetFrameObject(std::unique_ptr<CHyperFrameOb> f) {
+    CFrameWindowLink* window = frame_ ? frame_->GetWindow() : nullptr;
+    frame_ = f ? std::move(f) : NewFrameObject();
+    frame_->SetView(&mainPage());
+    frame_->SetWindow(window);
+}
+
+CHyperPage& CHyperOleDoc::AddPage() {
+    pages_.push_back(std::make_unique<CHyperPage>());
+    return *pages_.back();
+}
+
+void CHyperOleDoc::SetTitle(const std::string& title) { title_ = title; }
+
+void CHyperOleDoc::SetPathName(const std::string& path) {
+    path_ = path;
+    partlyRead_ = false;
+    const QFileInfo info(vx::ToQString(path));
+    readOnlyFile_ = info.exists() && !info.isWritable();
+    SetTitle(vx::FromQString(info.fileName()));
+}
+
+void CHyperOleDoc::SetModifiedFlag(bool modified) {
+    // A running page of a read-only file cannot become modified.
+    if (modified && readOnlyFile_ && !mainPage().editMode) return;
+    modified_ = modified;
+}
+
+void CHyperOleDoc::DeleteContents() {
+    for (auto& page : pages_) page->RemoveAll();
+    SetFrameObject(NewFrameObject());
+    description_.clear();
+}
+
+void CHyperOleDoc::Serialize(CArchive& ar) {
+    ar.m_pDocument = this;
+    if (ar.IsStoring()) {
+        ar.WriteString(frame_->title);
+        ar.WriteObject(frame_.get());
+        for (const auto& page : pages_) {
+            ar.m_pPage = page.get();
+            page->Serialize(ar);
+        }
+        ar.WriteVersion(0);
+        ar.WriteString(title_);
+        ar.WriteVersion(0);
+        ar.WriteString(description_);
+        return;
+    }
+    ar.ReadString();  // the window title, carried again by the frame object
+    std::unique_ptr<CHyperFrameOb> frame = ar.ReadOwned<CHyperFrameOb>();
+    SetFrameObject(std::move(frame));
+    for (const auto& page : pages_) {
+        ar.m_pPage = page.get();
+        page->Serialize(ar);
+        // Damage inside a page: what was read stays, nothing after it is read.
+        if (page->wasCut()) return;
+    }
+    ar.ReadVersion("CObject");
+    title_ = ar.ReadString();
+    ar.ReadVersion("CObject");
+    description_ = ar.ReadString();
+}
+
+LoadResult CHyperOleDoc::LoadFromBytes(const std::vector<uint8_t>& bytes) {
+    // Read into a fresh document so that a failed read changes nothing here.
+    auto fresh = std::make_unique<CHyperOleDoc>();
+    while (fresh->pages_.size() < pages_.size()) fresh->AddPage();
+    LoadResult result;
+    try {
+        CArchive ar(bytes);
+        fresh->Serialize(ar);
+    } catch (const CArchiveException& e) {
+        result.status = LoadResult::kFailed;
+        result.message = e.what();
+        return result;
+    }
+    // Take the contents over; the pages keep their identity (windows point
+    // at them), so objects and settings move across.
+    CFrameWindowLink* window = frame_ ? frame_->GetWindow() : nullptr;
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        CHyperPage& dst = *pages_[i];
+        CHyperPage& src = *fresh->pages_[i];
+        dst.RemoveAll();
+        dst.AdoptObjects(src.ReleaseObjects());
+        dst.SetPageObject(src.TakePageObject());
+        dst.gridFlags = src.gridFlags;
+        dst.gridSpacing = src.gridSpacing;
+        dst.guidelines = src.guidelines;
+        dst.customColors = src.customColors;
+        if (src.wasCut()) {
+            result.status = LoadResult::kPartial;
+            result.message = "the design is damaged and was only partly read (" + src.cutReason() + ")";
+        }
+    }
+    frame_ = std::move(fresh->frame_);
+    frame_->SetView(&mainPage());
+    frame_->SetWindow(window);
+    title_ = fresh->title_;
+    description_ = fresh->description_;
+    bool renamed = false;
+    for (auto& page : pages_) renamed = page->AfterLoad() || renamed;
+    modified_ = renamed;
+    return result;
+}
+
+LoadResult CHyperOleDoc::LoadFromFile(const std::string& path) {
+    QFile f(vx::ToQString(path));
+    LoadResult result;
+    if (!f.open(QIODevice::ReadOnly)) {
+        result.status = LoadResult::kFailed;
+        result.message = vx::FromQString(f.errorString());
+        return result;
+    }
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        result.status = LoadResult::kFailed;
+        result.message = vx::FromQString(f.errorString());
+        return result;
+    }
+    result = LoadFromBytes(std::vector<uint8_t>(data.begin(), data.end()));
+    if (result.status == LoadResult::kFailed) return result;
+    const std::string title = title_;
+    SetPathName(path);
+    // The stored Title wins over the file name the path gave.
+    title_ = title;
+    if (result.status == LoadResult::kPartial) {
+        // Saving must not silently overwrite the damaged original.
+        path_.clear();
+        partlyRead_ = true;
+        modified_ = true;
+    }
+    return result;
+}
+
+std::vector<uint8_t> CHyperOleDoc::SaveToBytes() {
+    CArchive ar;
+    ar.Reserve(4096 + mainPage().Count() * 160);
+    Serialize(ar);
+    return ar.TakeBuffer();
+}
+
+std::string CHyperOleDoc::SaveToFile(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = SaveToBytes();
+    } catch (const CArchiveException& e) {
+        return std::string("The design cannot be saved: ") + e.what() + ".";
+    }
+    QSaveFile f(vx::ToQString(path));
+    if (!f.open(QIODevice::WriteOnly)) return vx::FromQString(f.errorString());
+    if (f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
+        f.cancelWriting();
+        return vx::FromQString(f.errorString());
+    }
+    if (!f.commit()) return vx::FromQString(f.errorString());
+    return {};
+}
+
+std::string CHyperOleDoc::AutoSaveName(const std::string& path, const std::string& title) {
+    if (path.empty()) return "~" + title;
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return "~" + path;
+    return path.substr(0, slash + 1) + "~" + path.substr(slash + 1);
+}
+
+bool CHyperOleDoc::IsAutoSavePath(const std::string& path) {
+    const auto slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return !name.empty() && name.front() == '~';
+}
+
+void RegisterModelClasses() {
+    auto& r = CClassRegistry::Instance();
+    for (const CClassInfo* c :
+         {&CHyperOb::classInfo, &CHyperViewOb::classInfo, &CVexelViewOb::classInfo, &CHyperFrameOb::classInfo,
+          &CVexelFrameOb::classInfo, &CLocalFmt::classInfo, &CChoiceFmt::classInfo, &CAnchorFmt::classInfo,
+          &CLayerFmt::classInfo, &CGroupInfo::classInfo})
+        r.Register(*c);
+}

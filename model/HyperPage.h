@@ -1,0 +1,108 @@
+// The model side of a page: the objects in z-order (index 0 is the
+// front-most), the page object, and the grid, guideline and custom-colour
+// settings. The page view shows and edits it; without a window it loads,
+// saves and answers queries on its own.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "model/HyperOb.h"
+#include "model/HyperViewOb.h"
+#include "model/ViewLink.h"
+
+class CArchive;
+
+class CHyperPage {
+public:
+    // Grid flag bits.
+    static constexpr uint32_t kShowGrid = 2;
+    static constexpr uint32_t kSnapToGrid = 4;
+    static constexpr uint32_t kSnapToCentre = 8;
+
+    CHyperPage();
+    ~CHyperPage();
+    CHyperPage(const CHyperPage&) = delete;
+    CHyperPage& operator=(const CHyperPage&) = delete;
+
+    // ---- objects ----
+    const std::vector<std::unique_ptr<CHyperOb>>& objects() const { return objects_; }
+    size_t Count() const { return objects_.size(); }
+    CHyperOb* At(size_t i) const { return objects_[i].get(); }
+    int IndexOf(const CHyperOb* ob) const;
+    // Inserts at `index` (-1: at the end, the back) and attaches to the page.
+    CHyperOb* Insert(std::unique_ptr<CHyperOb> ob, int index = -1);
+    std::unique_ptr<CHyperOb> Remove(CHyperOb* ob);
+    void MoveTo(CHyperOb* ob, size_t index);
+    // Removes every object and makes a new default page object.
+    void RemoveAll();
+    // Hands all objects over (the page is left without objects).
+    std::vector<std::unique_ptr<CHyperOb>> ReleaseObjects() { return std::move(objects_); }
+    // Appends objects taken from another page and attaches them here.
+    void AdoptObjects(std::vector<std::unique_ptr<CHyperOb>> obs);
+
+    // ---- page object ----
+    CHyperViewOb* pageObject() const { return pageObject_.get(); }
+    void SetPageObject(std::unique_ptr<CHyperViewOb> ob);
+    std::unique_ptr<CHyperViewOb> TakePageObject();
+    // A default page object of the application's class.
+    static std::unique_ptr<CHyperViewOb> NewPageObject();
+    CLayerFmt* layers() const { return pageObject_->GetLayers(); }
+
+    // ---- settings ----
+    uint32_t gridFlags = kSnapToGrid | kShowGrid;
+    CSize gridSpacing{10, 10};
+    CRect guidelines{10, 10, 10, 10};
+    std::array<COLORREF, 16> customColors;
+    // Highest GroupID in use; new groups take the next number.
+    int highestGroupId = -1;
+    bool editMode = true;
+    bool readOnly = false;
+    bool loading = false;
+    // Repaint only the objects of a layer whose visibility changed.
+    void OnLayerVisibilityChanged(int layerId);
+
+    // ---- window ----
+    CViewLink* link() const { return link_; }
+    void setLink(CViewLink* l) { link_ = l; }
+    void Invalidate(const CRect& r) const;
+    void InvalidateAll() const;
+
+    // ---- queries ----
+    // Object with this Code (exact match), or null.
+    CHyperOb* FindObjectByCode(std::string_view code) const;
+    // Another object than `except` carries `code`.
+    bool IsCodeUsed(std::string_view code, const CHyperOb* except) const;
+    // Members of group `groupId` in list order.
+    std::vector<CHyperOb*> GetGroupMembers(int groupId) const;
+    int ComputeHighestGroupId() const;
+
+    // Asks the window to open a design file (scripts' OpenDoc).
+    void RequestOpen(const std::string& path) const;
+    // The first open page not in edit mode whose FormCode equals `name`
+    // (ignoring case), other than the page of `self`; null when none.
+    static CHyperPage* FormFind(const std::string& name, const CHyperViewOb* self = nullptr);
+
+    // ---- storage ----
+    // The page record of design files.
+    void Serialize(CArchive& ar);
+    // True when reading stopped at damage inside the object list.
+    bool wasCut() const { return cut_; }
+    const std::string& cutReason() const { return cutReason_; }
+    // After a page was read: invalid Codes get new names and the highest
+    // GroupID is found. Returns true when a Code was renamed.
+    bool AfterLoad();
+
+private:
+    void LoadObjects(CArchive& ar);
+
+    std::vector<std::unique_ptr<CHyperOb>> objects_;
+    std::unique_ptr<CHyperViewOb> pageObject_;
+    CViewLink* link_ = nullptr;
+    bool cut_ = false;
+    std::string cutReason_;
+};

@@ -1,0 +1,35 @@
+// What the document model asks of the window that shows a page. A page
+// without a window (headless tools, tests) uses the defaults: nothing to
+// repaint, nobody to notify.
+#pragma once
+
+#include <string>
+
+#include "platform/Geometry.h"
+
+class CHyperOb;
+
+class CViewLink {
+public:
+    virtual ~CViewLink() = default;
+
+    // Repaints an area given in page units.
+    virtual void InvalidatePageRect(const CRect&) {}
+    // Repaints the whole window, erasing the background.
+    virtual void InvalidateAll() {}
+    // The object's rectangle changed: left/top (moved) and size (resized).
+    virtual void OnObjectMoved(CHyperOb*) {}
+    virtual void OnObjectResized(CHyperOb*) {}
+    // An object was selected or deselected.
+    virtual void OnSelectionChanged(CHyperOb*) {}
+    // The dominant selected object reports its rectangle to the status bar.
+    virtual void ReportPosition(const CRect&) {}
+    // The page object changed: zoom limits and scroll sizes are recomputed.
+    virtual void OnPageSettingsChanged(bool /*recalc*/, int /*hint*/) {}
+    // Current zoom in percent.
+    virtual int Zoom() const { return 100; }
+    // A window shows the page.
+    virtual bool HasWindow() const { return false; }
+    // A script asked to open the design file `path`.
+    virtual void RequestOpen(const std::string& /*path*/) {}
+};

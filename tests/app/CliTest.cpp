@@ -1,0 +1,105 @@
+// The headless command line, run as a separate process.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <fstream>
+
+#include "model/HyperOleDoc.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+struct CliResult {
+    int status;
+    QString out, err;
+};
+
+CliResult Vexelwork(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(VEXELWORK_BINARY), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+std::string MakeDesign(const std::string& dir) {
+    CMyDoc doc;
+    doc.SetTitle("Sample");
+    auto ob = std::make_unique<CHyperOb>();
+    ob->SetCodeRaw("Box1");
+    CHyperOb* raw = doc.mainPage().Insert(std::move(ob));
+    raw->SetRect(CRect(10, 20, 110, 70));
+    const std::string path = dir + "/sample.vxw";
+    EXPECT_EQ(doc.SaveToFile(path), "");
+    return path;
+}
+
+}  // namespace
+
+TEST(Cli, DumpPrintsStableJson) {
+    const std::string dir = vxtest::TempDir();
+    const std::string path = MakeDesign(dir);
+    const CliResult r = Vexelwork({"dump", QString::fromStdString(path)});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("\"class\": \"CHyperOb\""));
+    EXPECT_TRUE(r.out.contains("\"Code\": \"Box1\""));
+    EXPECT_TRUE(r.out.contains("\"rect\": [10, 20, 110, 70]"));
+    EXPECT_TRUE(r.out.contains("\"Title\": \"Sample\""));
+    EXPECT_EQ(Vexelwork({"dump", QString::fromStdString(path)}).out, r.out);
+}
+
+TEST(Cli, ExportRewritesTheSameBytes) {
+    const std::string dir = vxtest::TempDir();
+    const std::string path = MakeDesign(dir);
+    const std::string out = dir + "/copy.vxw";
+    EXPECT_EQ(Vexelwork({"export", QString::fromStdString(path), QString::fromStdString(out)}).status, 0);
+    std::ifstream a(path, std::ios::binary), b(out, std::ios::binary);
+    const std::string sa((std::istreambuf_iterator<char>(a)), {}), sb((std::istreambuf_iterator<char>(b)), {});
+    EXPECT_EQ(sa, sb);
+}
+
+TEST(Cli, DamagedAndMissingFilesExitWithOne) {
+    const std::string dir = vxtest::TempDir();
+    const std::string bad = dir + "/bad.vxw";
+    {
+        std::ofstream f(bad, std::ios::binary);
+        f << "\x05hello";
+    }
+    CliResult r = Vexelwork({"dump", QString::fromStdString(bad)});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.startsWith("vexelwork: " + QString::fromStdString(bad) + ": "));
+    EXPECT_EQ(r.err.count('\n'), 1);
+    r = Vexelwork({"dump", QString::fromStdString(dir + "/none.vxw")});
+    EXPECT_EQ(r.status, 1);
+    r = Vexelwork({"frobnicate"});
+    EXPECT_NE(r.status, 0);
+}
+
+TEST(Cli, PartlyReadDesignExitsWithTwo) {
+    const std::string dir = vxtest::TempDir();
+    const std::string path = MakeDesign(dir);
+    std::string bytes;
+    {
+        std::ifstream f(path, std::ios::binary);
+        bytes.assign((std::istreambuf_iterator<char>(f)), {});
+    }
+    // Claim a second object that is not there.
+    const std::string marker("\x01\x00\x00\x00\x00\x00", 6);
+    const auto at = bytes.find(marker);
+    ASSERT_NE(at, std::string::npos);
+    bytes[at] = 2;
+    {
+        std::ofstream f(path, std::ios::binary | std::ios::trunc);
+        f << bytes;
+    }
+    const CliResult r = Vexelwork({"dump", QString::fromStdString(path)});
+    EXPECT_EQ(r.status, 2) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("warning"));
+    EXPECT_TRUE(r.out.contains("Box1"));
+}
+
+TEST(Cli, HelpAndVersion) {
+    EXPECT_EQ(Vexelwork({"--version"}).status, 0);
+    const CliResult r = Vexelwork({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains("dump"));
+}

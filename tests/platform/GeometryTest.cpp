@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "platform/Color.h"
+#include "platform/Geometry.h"
+
+TEST(Geometry, RectPointTestsExcludeRightAndBottom) {
+    const CRect r(10, 20, 30, 40);
+    EXPECT_TRUE(r.PtInRect({10, 20}));
+    EXPECT_TRUE(r.PtInRect({29, 39}));
+    EXPECT_FALSE(r.PtInRect({30, 20}));
+    EXPECT_FALSE(r.PtInRect({10, 40}));
+    EXPECT_FALSE(CRect(5, 5, 5, 9).PtInRect({5, 5}));
+}
+
+TEST(Geometry, NormaliseIntersectUnion) {
+    CRect r(30, 40, 10, 20);
+    EXPECT_TRUE(r.IsRectEmpty());
+    r.NormalizeRect();
+    EXPECT_EQ(r, CRect(10, 20, 30, 40));
+
+    CRect i;
+    EXPECT_TRUE(i.IntersectRect(CRect(0, 0, 10, 10), CRect(5, 5, 20, 20)));
+    EXPECT_EQ(i, CRect(5, 5, 10, 10));
+    // Touching rectangles do not intersect; the result is all zeros.
+    EXPECT_FALSE(i.IntersectRect(CRect(0, 0, 10, 10), CRect(10, 0, 20, 10)));
+    EXPECT_TRUE(i.IsRectNull());
+
+    CRect u;
+    EXPECT_TRUE(u.UnionRect(CRect(0, 0, 10, 10), CRect(20, 5, 30, 8)));
+    EXPECT_EQ(u, CRect(0, 0, 30, 10));
+    // Empty rectangles do not widen a union.
+    EXPECT_TRUE(u.UnionRect(CRect(100, 100, 100, 200), CRect(1, 2, 3, 4)));
+    EXPECT_EQ(u, CRect(1, 2, 3, 4));
+    EXPECT_FALSE(u.UnionRect(CRect(), CRect(5, 5, 5, 5)));
+    EXPECT_TRUE(u.IsRectNull());
+}
+
+TEST(Geometry, InflateOffsetCentre) {
+    CRect r(0, 0, 10, 10);
+    r.InflateRect(2, 3);
+    EXPECT_EQ(r, CRect(-2, -3, 12, 13));
+    r.OffsetRect(5, -5);
+    EXPECT_EQ(r, CRect(3, -8, 17, 8));
+    EXPECT_EQ(CRect(-5, -5, 0, 0).CenterPoint(), CPoint(-2, -2));  // rounds toward zero
+}
+
+TEST(Geometry, MulDivRoundsHalfAwayFromZero) {
+    EXPECT_EQ(vx::MulDiv(5, 1, 2), 3);
+    EXPECT_EQ(vx::MulDiv(-5, 1, 2), -3);
+    EXPECT_EQ(vx::MulDiv(5, -1, 2), -3);
+    EXPECT_EQ(vx::MulDiv(-5, -1, -2), -3);
+    EXPECT_EQ(vx::MulDiv(1, 1, 3), 0);
+    EXPECT_EQ(vx::MulDiv(2, 1, 3), 1);
+    EXPECT_EQ(vx::MulDiv(100, 150, 100), 150);
+    EXPECT_EQ(vx::MulDiv(7, 3, 0), -1);
+    // The product may exceed 32 bits; the result may not.
+    EXPECT_EQ(vx::MulDiv(2000000000, 2, 4), 1000000000);
+    EXPECT_EQ(vx::MulDiv(2000000000, 2, 1), -1);
+}
+
+TEST(Color, LayoutAndStandardList) {
+    EXPECT_EQ(vx::RGB(1, 2, 3), 0x030201);
+    EXPECT_EQ(vx::GetRValue(vx::RGB(1, 2, 3)), 1);
+    EXPECT_EQ(vx::GetBValue(vx::RGB(1, 2, 3)), 3);
+    ASSERT_EQ(vx::kStandardColors.size(), 19u);
+    EXPECT_EQ(vx::kStandardColors[1], vx::RGB(255, 255, 255));
+    EXPECT_EQ(vx::kStandardColors[18], vx::RGB(255, 255, 128));
+}
