@@ -26,6 +26,10 @@ CArchive::CArchive(std::span<const uint8_t> data) : storing_(false), data_(data)
     loaded_.push_back({nullptr, nullptr});
 }
 
+CArchive::CArchive(std::vector<uint8_t>&& data) : storing_(false), ownedData_(std::move(data)), data_(ownedData_) {
+    loaded_.push_back({nullptr, nullptr});
+}
+
 CArchive::~CArchive() = default;
 
 void CArchive::Fail(const std::string& reason) const { throw CArchiveException(reason, int64_t(pos_)); }

@@ -51,6 +51,8 @@ public:
     CArchive();
     // An archive that loads from `data` (which must outlive it).
     explicit CArchive(std::span<const uint8_t> data);
+    // An archive that loads from bytes it keeps itself.
+    explicit CArchive(std::vector<uint8_t>&& data);
     ~CArchive();
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
@@ -150,6 +152,7 @@ private:
     uint32_t nextIndex_ = 1;
     std::string scratch_;
     // loading
+    std::vector<uint8_t> ownedData_;  // only for the owning constructor
     std::span<const uint8_t> data_;
     size_t pos_ = 0;
     struct Loaded {

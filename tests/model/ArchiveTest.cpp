@@ -94,14 +94,20 @@ TEST(Archive, VersionTagsIncludingTheClassNameHash) {
         EXPECT_EQ(in.ReadVersion("CHyperOb"), 8);
         EXPECT_TRUE(in.AtEnd());
     }
-    // The older tag form: the hash of the class name with the version in
-    // its (always zero) low byte.
+    // The older tag form is the class-name hash itself; its low byte, and so
+    // the version, is always zero. The hash of another class is no tag.
     const uint32_t h = CArchive::ClassNameHash("CObject");
     EXPECT_EQ(h & 0xFF, 0u);
-    const auto hashed = Bytes().dw(h | 2).d;
+    const auto hashed = Bytes().dw(h).d;
     {
         CArchive in(hashed);
-        EXPECT_EQ(in.ReadVersion("CObject"), 2);
+        EXPECT_EQ(in.ReadVersion("CObject"), 0);
+        EXPECT_TRUE(in.AtEnd());
+    }
+    {
+        CArchive in(hashed);
+        EXPECT_EQ(in.ReadVersion("CHyperOb"), -1);
+        EXPECT_EQ(in.Tell(), 0u);
     }
     // Anything else is an untagged record: nothing is consumed.
     const auto untagged = Bytes().dw(0x12345678).d;

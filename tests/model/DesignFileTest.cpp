@@ -193,8 +193,17 @@ TEST(DesignFile, RoundTripKeepsEveryFieldAndBytes) {
     ASSERT_NE(ra->groupInfo(), nullptr);
     EXPECT_EQ(ra->groupInfo()->code, "Group1");
     EXPECT_EQ(ra->groupInfo()->snapList.set().point(0)->tip, "top");
-    // Face names keep at most 31 characters in the file.
-    EXPECT_EQ(ra->font().logFont().lfFaceName, "A Face Name That Is Much Longer");
+    // The common object record has no font; the font record keeps at most
+    // 31 characters of a face name.
+    EXPECT_TRUE(ra->font().IsEmpty());
+    {
+        CArchive out;
+        f.Serialize(out);
+        CArchive in(out.TakeBuffer());
+        CFontSpec g;
+        g.Serialize(in);
+        EXPECT_EQ(g.logFont().lfFaceName, "A Face Name That Is Much Longer");
+    }
     EXPECT_DOUBLE_EQ(p.At(1)->RotateAngle(), 45.5);
     EXPECT_EQ(p.highestGroupId, 3);
     EXPECT_FALSE(back.IsModified());

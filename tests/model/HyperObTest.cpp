@@ -143,7 +143,7 @@ TEST(HyperOb, ClassDefaultsFileIsATemplateForNewObjects) {
     CHyperOb tmpl;
     tmpl.SetCodeRaw("Template");
     tmpl.SetRect(CRect(100, 100, 180, 140));
-    tmpl.SetBackColor(vx::RGB(1, 2, 3));
+    tmpl.setHelpContextId(77);
     tmpl.setToolTipText("from template");
     tmpl.setGroupId(4);
     tmpl.SaveAsDefaults();
@@ -157,7 +157,7 @@ TEST(HyperOb, ClassDefaultsFileIsATemplateForNewObjects) {
     page.Insert(std::move(ob));
     const CRect where(10, 10, 30, 30);
     raw->AttachToView(&page, &where, true);
-    EXPECT_EQ(raw->backColorField(), vx::RGB(1, 2, 3));
+    EXPECT_EQ(raw->helpContextId(), 77);
     EXPECT_EQ(raw->toolTipText(), "from template");
     EXPECT_EQ(raw->Rect(), where);
     // The template's identity does not carry over.
