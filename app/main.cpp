@@ -1,8 +1,15 @@
-// Entry point of the vexelwork program.
-#include <QCoreApplication>
+// Entry point of the vexelwork program: a headless command when one is
+// given, otherwise the editor (handing the files to a running editor when
+// there is one).
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/Cli.h"
+#include "app/MainFrame.h"
+#include "app/MyApp.h"
+#include "app/SingleInstance.h"
 #include "model/HyperOleDoc.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +25,31 @@ int main(int argc, char** argv) {
         QStringList all = app.arguments();
         return vx::RunHeadless(all);
     }
-    std::fprintf(stderr, "vexelwork: the editor window is not available yet; use \"vexelwork dump FILE\".\n");
-    return 1;
+
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(vexelwork);
+    QStringList files;
+    bool newInstance = false;
+    QString screenshot;  // --screenshot=FILE: save a picture of the window and quit
+    for (const QString& a : app.arguments().mid(1)) {
+        if (a == QLatin1String("--new-instance")) newInstance = true;
+        else if (a.startsWith(QLatin1String("--screenshot="))) screenshot = a.mid(13), newInstance = true;
+        else if (!a.startsWith(QLatin1Char('-'))) files << QFileInfo(a).absoluteFilePath();
+    }
+
+    CSingleInstance instance;
+    if (!newInstance && !files.isEmpty() && instance.SendToRunning(files)) return 0;
+
+    CMyApp theApp;
+    if (!theApp.InitInstance(files)) return 1;
+    if (!screenshot.isEmpty()) {
+        QTimer::singleShot(1500, &app, [&] {
+            const bool ok = theApp.mainFrame()->grab().save(screenshot);
+            theApp.mainFrame()->close();
+            app.exit(ok ? 0 : 1);
+        });
+    }
+    if (!newInstance && instance.Listen())
+        QObject::connect(&instance, &CSingleInstance::filesReceived, &theApp, &CMyApp::OpenFiles);
+    return app.exec();
 }

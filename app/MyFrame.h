@@ -1,0 +1,90 @@
+// A document window: the child window of the main window that shows one
+// design. `CHyperFrame` holds the document, its view and the auto-save
+// timer, and applies the window object (caption, boxes, border, client
+// size); `CMyFrame` is the application's kind of it.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "app/CmdTarget.h"
+#include "model/HyperFrameOb.h"
+
+class CMyDoc;
+class CMyView;
+class QMdiSubWindow;
+
+class CHyperFrame : public QWidget, public CCmdTarget, public CFrameWindowLink {
+    Q_OBJECT
+public:
+    // Takes the document; the window is shown inside `sub` (may be null in
+    // tests, then the frame is a top-level widget).
+    CHyperFrame(std::unique_ptr<CMyDoc> doc, QWidget* parent = nullptr);
+    ~CHyperFrame() override;
+
+    CMyDoc* GetDocument() const { return doc_.get(); }
+    CMyView* GetView() const { return view_; }
+    QMdiSubWindow* subWindow() const;
+
+    // Command routing: the view first, then this frame.
+    bool OnCmdMsg(int id, CCmdUI* ui) override;
+
+    // The document was read from a file or emptied: refresh the view and
+    // apply the window object.
+    void OnDocumentLoaded();
+    // Caption from the frame object's Title, with the modified marker.
+    void UpdateCaption();
+
+    // Saving. `Save` asks for a name when the document has none (or was
+    // only partly read). Each returns false when the user cancelled or the
+    // save failed (the failure has been reported).
+    bool Save();
+    bool SaveAs();
+    bool SaveTo(const std::string& path, bool reportErrors = true);
+    // Asks to save a modified document; false when the user cancelled.
+    bool SaveModified();
+
+    // Auto-save: the "AutoSave" seconds read when the window was made.
+    int autoSaveSeconds() const { return autoSaveSeconds_; }
+    // One tick of the auto-save timer (public for tests).
+    void OnAutoSaveTick();
+
+    // CFrameWindowLink
+    bool IsMaximized() const override;
+    uint32_t Style() const override { return style_; }
+    uint32_t ExStyle() const override { return exStyle_; }
+    void SetStyle(uint32_t style) override;
+    void SetExStyle(uint32_t exStyle) override;
+    CSize NonClientSize() const override;
+    void Resize(int width, int height) override;
+    void SetTitle(const std::string& title) override;
+    bool MainWindowUp() const override;
+
+signals:
+    void pathChanged(const QString& path);
+    void modifiedChanged();
+    void openRequested(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void ApplyStyleToSubWindow();
+
+private:
+    void RemoveAutoSaveFile();
+
+    std::unique_ptr<CMyDoc> doc_;
+    CMyView* view_ = nullptr;  // child widget
+    QTimer autoSaveTimer_;
+    int autoSaveSeconds_ = 0;
+    bool inAutoSave_ = false;
+    bool autoSaveFailureShown_ = false;
+    uint32_t style_ = CHyperFrameOb::kMinimizeBox | CHyperFrameOb::kMaximizeBox | CHyperFrameOb::kThickFrame;
+    uint32_t exStyle_ = 0;
+};
+
+class CMyFrame : public CHyperFrame {
+    Q_OBJECT
+public:
+    using CHyperFrame::CHyperFrame;
+};
