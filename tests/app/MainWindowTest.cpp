@@ -18,6 +18,7 @@
 #include "app/MyView.h"
 #include "app/SingleInstance.h"
 #include "model/HyperOleDoc.h"
+#include "model/HyperViewOb.h"
 #include "platform/Settings.h"
 #include "support/TestSupport.h"
 #include "support/WidgetTestSupport.h"
@@ -236,6 +237,17 @@ TEST_F(MainWindow, CaptionAndClientSizeComeFromTheWindowObject) {
     EXPECT_TRUE(frame->windowTitle().startsWith("Inventory"));
     EXPECT_EQ(frame->size(), QSize(320, 200));
     EXPECT_TRUE(Main().windowTitle().contains("caption.vxw"));
+}
+
+TEST_F(MainWindow, ThePageObjectsOpenDocOpensADesignWindow) {
+    const std::string other = MakeDesign("other.vxw", "Elsewhere");
+    Start();
+    CHyperFrame* frame = Main().ActiveFrame();
+    ASSERT_NE(frame, nullptr);
+    std::vector<vx::Variant> args{vx::Variant(other)};
+    frame->GetDocument()->mainPage().pageObject()->Invoke("OpenDoc", args);
+    ASSERT_EQ(Main().Frames().size(), 2);
+    EXPECT_EQ(Main().ActiveFrame()->GetDocument()->pathName(), other);
 }
 
 TEST_F(MainWindow, PositionPanesShowRectanglesOrNA) {
