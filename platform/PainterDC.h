@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <memory>
+#include <optional>
 
 #include "platform/DC.h"
 
@@ -22,7 +23,7 @@ public:
 
     // Printers, PDF and SVG output print; a QImage can be made to print
     // too (export renders "as printed" into images).
-    void SetPrinting(bool printing) { setPrinting(printing); }
+    void SetPrinting(bool printing);
     QPainter* painter() const { return p_; }
 
 protected:
@@ -30,6 +31,7 @@ protected:
     void doPoly(Poly kind, const CPoint* pts, const int* counts, int polygons) override;
     void doShape(Shape kind, const CRect& r, CPoint a, CPoint b) override;
     void doFillRect(const CRect& r, const LOGBRUSH& brush) override;
+    void doFrameRect(const CRect& r, const LOGBRUSH& brush) override;
     void doPatBlt(const CRect& r, uint32_t rop) override;
     void doRegion(RgnOp op, const CRgn& rgn, const LOGBRUSH& brush, CSize frame) override;
     void doSetPixel(CPoint p, COLORREF color) override;
@@ -43,19 +45,27 @@ private:
     void Init();
     // Applies the clipping of the state when it changed.
     void SyncClip();
-    // Composition mode for the current ROP2 (copy where unsupported).
-    void ApplyRop2();
+    // Composition mode for the current ROP2 (copy where the surface has no
+    // raster operations); false for R2_NOP. R2_BLACK/R2_WHITE replace
+    // `color` when given.
+    bool BeginRop2(QColor* color);
+    void EndRop2();
     QPen MakePen(bool gaps) const;
     QBrush MakeBrush(const LOGBRUSH& lb, bool gaps) const;
-    // Fills `path` with `lb` (gaps of hatches in the background colour when
-    // the background mode is OPAQUE).
-    void FillPath(const QPainterPath& path, const LOGBRUSH& lb);
-    // Strokes with the current pen (gaps of styled pens in OPAQUE mode).
-    void StrokePath(const QPainterPath& path);
+    // Runs `draw` with the brush `lb` set (first with the background colour
+    // for the gaps of hatches in OPAQUE mode).
+    template <typename F>
+    void Fill(const LOGBRUSH& lb, F&& draw);
+    // Runs `draw` with the current pen set (first with the background
+    // colour for the gaps of styled pens in OPAQUE mode).
+    template <typename F>
+    void Stroke(F&& draw);
     QFont CurrentQFont() const;
 
     std::unique_ptr<QPainter> own_;
     QPainter* p_ = nullptr;
     QPaintDevice* device_ = nullptr;
     unsigned clipSeen_ = ~0u;
+    // Clipping of a borrowed painter, kept under ours.
+    std::optional<QRegion> baseClip_;
 };
