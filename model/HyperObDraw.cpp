@@ -16,7 +16,9 @@ void CHyperOb::Draw(CDC& dc) {
     textRects_[1].SetRectEmpty();
     DrawShape(dc);
     for (auto& sub : subObjects_) sub->Draw(dc);
-    if ((!view_ || view_->editMode) && tracker_ && tracker_->IsSelected() && !dc.IsPrinting()) DrawTracker(dc);
+    if ((!view_ || view_->editMode) && tracker_ && tracker_->IsSelected() && !dc.IsPrinting() &&
+        (!view_ || !view_->link() || view_->link()->IsActive()))
+        DrawTracker(dc);
 }
 
 void CHyperOb::DrawPrintClip(CDC& dc, int /*a*/) {

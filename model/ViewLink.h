@@ -28,6 +28,10 @@ public:
     virtual void OnPageSettingsChanged(bool /*recalc*/, int /*hint*/) {}
     // Current zoom in percent.
     virtual int Zoom() const { return 100; }
+    // Objects draw their selection handles themselves only while this is
+    // true; a window clears it while it paints and draws the handles after
+    // all objects, so no object covers them.
+    virtual bool IsActive() const { return true; }
     // A window shows the page.
     virtual bool HasWindow() const { return false; }
     // A script asked to open the design file `path`.
