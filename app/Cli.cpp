@@ -2,10 +2,13 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 #include "model/HyperOleDoc.h"
 #include "platform/QtConv.h"
+#include "view/PageExport.h"
 
 namespace vx {
 
@@ -39,16 +42,29 @@ int Dump(const QString& file) {
     return status;
 }
 
+// Output formats drawn from the page rather than stored.
+bool IsImageSuffix(const QString& file) {
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    return suffix == QLatin1String("png") || suffix == QLatin1String("svg") || suffix == QLatin1String("pdf");
+}
+
 int Export(const QString& in, const QString& out) {
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (suffix != QLatin1String("vxw") && !IsImageSuffix(out)) {
+        Error(out, "cannot export to ." + FromQString(suffix) + " (use .vxw, .png, .svg or .pdf)");
+        return kCliFailed;
+    }
+    if (IsImageSuffix(out) && !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        Error(out, "exporting an image needs the graphical application object");
+        return kCliFailed;
+    }
     CMyDoc doc;
     const int status = Load(doc, in);
     if (status == kCliFailed) return status;
-    const QString suffix = QFileInfo(out).suffix().toLower();
-    if (suffix != QLatin1String("vxw")) {
-        Error(out, "cannot export to ." + FromQString(suffix) + " (use .vxw)");
-        return kCliFailed;
-    }
-    if (const std::string err = doc.SaveToFile(FromQString(out)); !err.empty()) {
+    // The page is drawn as it is printed: white paper, no handles, PrintScale.
+    const std::string err =
+        suffix == QLatin1String("vxw") ? doc.SaveToFile(FromQString(out)) : ExportPage(doc.mainPage(), FromQString(out));
+    if (!err.empty()) {
         Error(out, err);
         return kCliFailed;
     }
@@ -68,7 +84,8 @@ int RunHeadless(const QStringList& arguments) {
         "Without a command, opens the editor (on FILE when given).\n"
         "Commands:\n"
         "  dump FILE.vxw          print the design as JSON\n"
-        "  export IN.vxw OUT.vxw  read a design and write it again"));
+        "  export IN.vxw OUT      write the design again (OUT.vxw) or draw its\n"
+        "                         page as printed (OUT.png, OUT.svg, OUT.pdf)"));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("dump or export"));
@@ -85,13 +102,28 @@ int RunHeadless(const QStringList& arguments) {
     }
     if (command == QLatin1String("export")) {
         if (pos.size() != 3) {
-            std::fprintf(stderr, "vexelwork: usage: vexelwork export IN.vxw OUT.vxw\n");
+            std::fprintf(stderr, "vexelwork: usage: vexelwork export IN.vxw OUT.vxw|OUT.png|OUT.svg|OUT.pdf\n");
             return kCliFailed;
         }
         return Export(pos[1], pos[2]);
     }
     std::fprintf(stderr, "vexelwork: unknown command \"%s\"\n", command.toLocal8Bit().constData());
     return kCliFailed;
+}
+
+int RunHeadlessMain(int& argc, char** argv) {
+    // Look at the raw arguments before an application object exists.
+    bool image = false;
+    if (argc >= 4 && QString::fromLocal8Bit(argv[1]) == QLatin1String("export"))
+        image = IsImageSuffix(QString::fromLocal8Bit(argv[argc - 1]));
+    std::unique_ptr<QCoreApplication> app;
+    if (image) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    return RunHeadless(app->arguments());
 }
 
 }  // namespace vx

@@ -13,7 +13,13 @@ enum CliStatus { kCliOk = 0, kCliFailed = 1, kCliPartial = 2 };
 bool IsHeadlessCommand(const QStringList& args);
 
 // Runs a headless subcommand and returns the process exit status. Output
-// goes to stdout, messages to stderr.
+// goes to stdout, messages to stderr. Exporting images needs a
+// QGuiApplication (fonts); the other commands a QCoreApplication.
 int RunHeadless(const QStringList& arguments);
+
+// The whole program for a headless command: makes the application object
+// the command needs (for image export a QGuiApplication, offscreen unless
+// QT_QPA_PLATFORM says otherwise, so no display is needed) and runs it.
+int RunHeadlessMain(int& argc, char** argv);
 
 }  // namespace vx

@@ -21,9 +21,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Ostrand"));
     if (vx::IsHeadlessCommand(args) || args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h")) ||
         args.contains(QLatin1String("--version")) || args.contains(QLatin1String("-v"))) {
-        QCoreApplication app(argc, argv);
-        QStringList all = app.arguments();
-        return vx::RunHeadless(all);
+        return vx::RunHeadlessMain(argc, argv);
     }
 
     QApplication app(argc, argv);

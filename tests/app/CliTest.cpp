@@ -1,10 +1,13 @@
 // The headless command line, run as a separate process.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <fstream>
 
 #include "model/HyperOleDoc.h"
+#include "model/HyperViewOb.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -14,8 +17,15 @@ struct CliResult {
     QString out, err;
 };
 
-CliResult Vexelwork(const QStringList& args) {
+CliResult Vexelwork(const QStringList& args, bool noDisplay = false) {
     QProcess p;
+    if (noDisplay) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        p.setProcessEnvironment(env);
+    }
     p.start(QStringLiteral(VEXELWORK_BINARY), args);
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
@@ -102,4 +112,46 @@ TEST(Cli, HelpAndVersion) {
     const CliResult r = Vexelwork({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.contains("dump"));
+}
+
+// Images are drawn as the page prints: white paper whatever the page
+// colour, at PrintScale, without a display.
+TEST(Cli, ExportDrawsThePageAsPrintedWithoutADisplay) {
+    const std::string dir = vxtest::TempDir();
+    CMyDoc doc;
+    doc.mainPage().pageObject()->color = vx::RGB(0, 128, 0);
+    doc.mainPage().pageObject()->scrollWidth = 300;
+    doc.mainPage().pageObject()->scrollHeight = 200;
+    doc.mainPage().pageObject()->printScale = 0.5;
+    CHyperOb* ob = doc.mainPage().Insert(std::make_unique<CHyperOb>());
+    ob->SetRect(CRect(10, 20, 110, 70));
+    ob->Select(true);  // handles are never printed
+    const std::string in = dir + "/page.vxw";
+    ASSERT_EQ(doc.SaveToFile(in), "");
+
+    const QString png = QString::fromStdString(dir + "/page.png");
+    CliResult r = Vexelwork({"export", QString::fromStdString(in), png}, true);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QImage img(png);
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.size(), QSize(150, 100));
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) ASSERT_EQ(img.pixel(x, y) & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+
+    for (const char* ext : {"svg", "pdf"}) {
+        const QString out = QString::fromStdString(dir + "/page." + ext);
+        r = Vexelwork({"export", QString::fromStdString(in), out}, true);
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        QFile f(out);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray head = f.read(200);
+        EXPECT_TRUE(head.contains(std::string(ext) == "pdf" ? "%PDF" : "<svg")) << ext;
+    }
+    // Unknown formats and unreadable inputs fail without writing.
+    r = Vexelwork({"export", QString::fromStdString(in), QString::fromStdString(dir + "/page.bmp")}, true);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(".png"));
+    r = Vexelwork({"export", QString::fromStdString(dir + "/none.vxw"), QString::fromStdString(dir + "/none.png")}, true);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir + "/none.png")));
 }
