@@ -61,7 +61,10 @@ std::string Points(const CPoint* pts, const int* counts, int polygons) {
     int at = 0;
     for (int k = 0; k < polygons; ++k) {
         std::string one;
-        for (int i = 0; i < counts[k]; ++i) one += (i ? " " : "") + Pt(pts[at + i]);
+        for (int i = 0; i < counts[k]; ++i) {
+            if (i) one += ' ';
+            one += Pt(pts[at + i]);
+        }
         at += counts[k];
         if (polygons > 1) one = "[" + one + "]";
         s += (k ? " " : "") + one;
@@ -134,11 +137,13 @@ void CRecordingDC::doPoly(Poly kind, const CPoint* pts, const int* counts, int p
 void CRecordingDC::doShape(Shape kind, const CRect& r, CPoint a, CPoint b) {
     const char* names[] = {"Rectangle", "RoundRect", "Ellipse", "Arc", "Chord", "Pie"};
     std::string line = std::string(names[int(kind)]) + " " + Rc(r);
-    if (kind == Shape::RoundRect) line += " corner=" + Pt(a);
-    if (kind == Shape::Arc || kind == Shape::Chord || kind == Shape::Pie) line += " start=" + Pt(a) + " end=" + Pt(b);
-    line += " " + PenText();
-    if (kind != Shape::Arc) line += " " + BrushText(state().brush);
-    Add(line + Modes());
+    if (kind == Shape::RoundRect) line.append(" corner=").append(Pt(a));
+    if (kind == Shape::Arc || kind == Shape::Chord || kind == Shape::Pie)
+        line.append(" start=").append(Pt(a)).append(" end=").append(Pt(b));
+    line.append(" ").append(PenText());
+    if (kind != Shape::Arc) line.append(" ").append(BrushText(state().brush));
+    line.append(Modes());
+    Add(std::move(line));
 }
 
 void CRecordingDC::doFillRect(const CRect& r, const LOGBRUSH& brush) { Add("FillRect " + Rc(r) + " " + BrushText(brush)); }
