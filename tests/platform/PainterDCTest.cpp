@@ -215,6 +215,20 @@ TEST(PainterDC, RasterOperationsInvertAndXorOnImages) {
     EXPECT_EQ(Count(img, kBlack, QRect(12, 12, 4, 4)), 16);
     // Alpha stays opaque after raster operations.
     EXPECT_EQ(qAlpha(img.pixel(1, 1)), 255);
+
+    // PATINVERT with the halftone brush inverts every other pixel; a second
+    // pass restores the picture (rubber bands erase themselves).
+    QImage band = Canvas(16, 16);
+    {
+        CPainterDC dc(&band);
+        dc.SelectObject(CBrush::Halftone());
+        dc.PatBlt(0, 0, 16, 16, PATINVERT);
+        EXPECT_EQ(Count(band, kBlack), 128);
+        EXPECT_NE(Px(band, 0, 0), Px(band, 1, 0));
+        EXPECT_EQ(Px(band, 0, 0), Px(band, 1, 1));
+        dc.PatBlt(0, 0, 16, 16, PATINVERT);
+    }
+    EXPECT_EQ(Count(band, kWhite), 256);
 }
 
 TEST(PainterDC, PrintingSurfacesDrawRasterOperationsAsCopy) {
