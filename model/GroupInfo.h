@@ -5,9 +5,13 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/HyperBaseOb.h"
 #include "model/SnapList.h"
+
+class CHyperOb;
+class CPropList;
 
 class CGroupInfo : public CHyperVBPSOb {
     VX_DECLARE_CLASS(CGroupInfo)
@@ -31,6 +35,11 @@ public:
     bool dfltCanInlineEditText = true;
 
     virtual void CopyFrom(const CGroupInfo& other);
+    // "(GroupCode)", "Symbol" and, when the group has a snap-point list,
+    // "AnchorSnaps".
+    virtual void AddProperties(CPropList& list, bool withChoices);
+    // Update (recalc, 0) of every member, from the last to the first.
+    virtual void UpdateMembers(const std::vector<CHyperOb*>& members, int recalc);
     virtual CRect GetRect() const { return rect; }
     virtual int GetSymbol() const { return symbol; }
     virtual CSnapList* GetSnapList() { return hasSnapPoints != 0 ? &snapList : nullptr; }
@@ -40,6 +49,10 @@ public:
     virtual bool CanDelete() const { return dfltCanDelete; }
     virtual bool CanResize() const { return dfltCanResize; }
     virtual bool CanInlineEditText() const { return dfltCanInlineEditText; }
+
+    // The members: every object of the view with this group id, in list
+    // order (found anew on every call).
+    std::vector<CHyperOb*> Members() const;
 
     // The group record of the common object record.
     void Serialize(CArchive& ar) override;

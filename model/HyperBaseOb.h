@@ -2,6 +2,7 @@
 // and the frame object: a code name and the page that owns the object.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "model/Object.h"
@@ -10,7 +11,9 @@
 #include "platform/Geometry.h"
 
 class CHyperPage;
+class CPropCombo;
 class CPropList;
+class CPropOb;
 
 // Exposes properties and methods to scripts; adds no data.
 class CHyperVBPSOb : public CObject, public vx::AutoObject {
@@ -42,6 +45,12 @@ public:
     // Recomputes geometry (recalc) and repaints.
     virtual void Update(int /*recalc*/, int /*hint*/) {}
     virtual void SaveAsDefaults() {}
+    // Builds the property item for one property-name string id; null when
+    // the object has no such property. Choice lists are filled only when
+    // `withChoices` is set.
+    virtual std::unique_ptr<CPropOb> CreateProperty(int propertyId, bool withChoices);
+    // Appends the object's property items in order.
+    virtual void AddProperties(CPropList& list, bool withChoices);
     virtual bool GetSheetRect(CRect&) const { return false; }
     virtual COLORREF GetPageColor() const;
     virtual const COLORREF* GetCustomColors() const { return nullptr; }
@@ -59,6 +68,8 @@ public:
     virtual bool IsEmbeddedItem() const { return false; }
     CHyperPage* GetView() const { return view_; }
     virtual void SetView(CHyperPage* view) { view_ = view; }
+    // Adds the eight CursorPointer choices to a choice item.
+    virtual void FillCursorChoices(CPropCombo& list) const;
 
     // Sets the code without any uniqueness rule (reading, copying).
     void SetCodeRaw(std::string code) { code_ = std::move(code); }

@@ -63,6 +63,8 @@ public:
     void SetView(CHyperPage* view) override;
     void Update(int recalc, int hint) override;
     void Serialize(CArchive& ar) override { SerializeBase(ar); }
+    std::unique_ptr<CPropOb> CreateProperty(int propertyId, bool withChoices) override;
+    void AddProperties(CPropList& list, bool withChoices) override;
 
     // The frame object record.
     virtual void SerializeBase(CArchive& ar);

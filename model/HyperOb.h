@@ -46,6 +46,8 @@ public:
     void Update(int recalc, int hint) override;
     void SaveAsDefaults() override;
     bool GetSheetRect(CRect& out) const override;
+    std::unique_ptr<CPropOb> CreateProperty(int propertyId, bool withChoices) override;
+    void AddProperties(CPropList& list, bool withChoices) override;
     COLORREF GetPageColor() const override;
     const COLORREF* GetCustomColors() const override;
     int SetCode(const std::string& name, int index) override;
@@ -160,6 +162,11 @@ public:
     virtual COLORREF GetForeColor() const;
     virtual COLORREF GetBackColor() const;
     virtual bool HasImage() const { return false; }
+    // The object has a back colour, a fore colour, a font (classes without
+    // them offer no such property and are skipped by group reads).
+    virtual bool HasBackColor() const { return true; }
+    virtual bool HasForeColor() const { return true; }
+    virtual bool HasFont() const { return true; }
     virtual bool IsTransparent() const { return backColor_ == -1; }
     // Pen, hatch and shadow attributes; false when the class lacks them.
     virtual bool GetPenWidth(int&) const { return false; }

@@ -8,11 +8,13 @@
 #include "model/Archive.h"
 #include "model/GroupInfo.h"
 #include "model/LayerFmt.h"
+#include "model/LongObject.h"
 #include "platform/QtConv.h"
 
 CHyperOleDoc::CHyperOleDoc() {
     frame_ = NewFrameObject();
     pages_.push_back(std::make_unique<CHyperPage>());
+    pages_.back()->document = this;
 }
 
 CHyperOleDoc::~CHyperOleDoc() = default;
@@ -28,6 +30,7 @@ void CHyperOleDoc::SetFrameObject(std::unique_ptr<CHyperFrameOb> f) {
 
 CHyperPage& CHyperOleDoc::AddPage() {
     pages_.push_back(std::make_unique<CHyperPage>());
+    pages_.back()->document = this;
     return *pages_.back();
 }
 
@@ -196,6 +199,6 @@ void RegisterModelClasses() {
     for (const CClassInfo* c :
          {&CHyperOb::classInfo, &CHyperViewOb::classInfo, &CVexelViewOb::classInfo, &CHyperFrameOb::classInfo,
           &CVexelFrameOb::classInfo, &CLocalFmt::classInfo, &CChoiceFmt::classInfo, &CAnchorFmt::classInfo,
-          &CLayerFmt::classInfo, &CGroupInfo::classInfo})
+          &CLayerFmt::classInfo, &CGroupInfo::classInfo, &CLongObject::classInfo})
         r.Register(*c);
 }

@@ -39,6 +39,9 @@ public:
     const std::string& title() const { return title_; }
     const std::string& description() const { return description_; }
     void SetDescription(std::string d) { description_ = std::move(d); }
+    // The texts themselves, for the page properties "Title" and "Description".
+    std::string& titleMember() { return title_; }
+    std::string& descriptionMember() { return description_; }
     // Stores the document Title (the window shows the frame object's Title).
     virtual void SetTitle(const std::string& title);
 

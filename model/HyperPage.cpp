@@ -120,6 +120,21 @@ bool CHyperPage::IsCodeUsed(std::string_view code, const CHyperOb* except) const
     return false;
 }
 
+int CHyperPage::CountLayerObjects(int layerId) const {
+    int n = 0;
+    for (const auto& ob : objects_)
+        if (ob->layerId() == layerId) ++n;
+    return n;
+}
+
+void CHyperPage::MoveLayerObjects(int from, int to) {
+    for (const auto& ob : objects_)
+        if (ob->layerId() == from) {
+            ob->setLayerId(to);
+            ob->Update(0, 0);
+        }
+}
+
 std::vector<CHyperOb*> CHyperPage::GetGroupMembers(int groupId) const {
     std::vector<CHyperOb*> out;
     if (groupId < 0) return out;

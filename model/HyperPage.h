@@ -16,6 +16,7 @@
 #include "model/ViewLink.h"
 
 class CArchive;
+class CHyperOleDoc;
 
 class CHyperPage {
 public:
@@ -63,6 +64,10 @@ public:
     bool editMode = true;
     bool readOnly = false;
     bool loading = false;
+    // The view forbids rotating objects (no "RotateAngle" property).
+    bool noRotate = false;
+    // The document that stores this page (may be null).
+    CHyperOleDoc* document = nullptr;
     // Repaint only the objects of a layer whose visibility changed.
     void OnLayerVisibilityChanged(int layerId);
 
@@ -77,6 +82,10 @@ public:
     CHyperOb* FindObjectByCode(std::string_view code) const;
     // Another object than `except` carries `code`.
     bool IsCodeUsed(std::string_view code, const CHyperOb* except) const;
+    // Number of objects on layer `layerId`.
+    int CountLayerObjects(int layerId) const;
+    // Puts every object of layer `from` on layer `to` and updates it.
+    void MoveLayerObjects(int from, int to);
     // Members of group `groupId` in list order.
     std::vector<CHyperOb*> GetGroupMembers(int groupId) const;
     int ComputeHighestGroupId() const;

@@ -49,6 +49,8 @@ public:
     void SetView(CHyperPage* view) override;
     void Update(int recalc, int hint) override;
     void Serialize(CArchive& ar) override { SerializeBase(ar); }
+    std::unique_ptr<CPropOb> CreateProperty(int propertyId, bool withChoices) override;
+    void AddProperties(CPropList& list, bool withChoices) override;
 
     // The page object record.
     virtual void SerializeBase(CArchive& ar);
@@ -87,4 +89,7 @@ class CVexelViewOb : public CHyperViewOb {
     VX_DECLARE_CLASS(CVexelViewOb)
 public:
     std::unique_ptr<CHyperViewOb> Clone() const override;
+    // Adds "Title" and "Description", the document's texts.
+    std::unique_ptr<CPropOb> CreateProperty(int propertyId, bool withChoices) override;
+    void AddProperties(CPropList& list, bool withChoices) override;
 };

@@ -1,6 +1,8 @@
 #include "model/LayerFmt.h"
 
 #include "model/Archive.h"
+#include "model/HyperPage.h"
+#include "model/ListEditors.h"
 #include "platform/StringTable.h"
 
 VX_IMPLEMENT_SERIAL(CLayer, CListItem, 0)
@@ -70,6 +72,13 @@ CLayer* CLayerFmt::AddLayer(std::string name) {
 }
 
 CLayer* CLayerFmt::AddDefaultLayer() { return AddLayer(std::string(vx::LoadStringOr(kDefaultNameId, "Default"))); }
+
+bool CLayerFmt::EditLayers(CHyperPage* view) {
+    const auto& edit = CListEditors::Get().editLayers;
+    if (!edit || !edit(*this, view)) return false;
+    if (view && view->pageObject()->scrollBars && view->link()) view->link()->OnPageSettingsChanged(true, 0);
+    return true;
+}
 
 int CLayerFmt::SafeInsertionIndex() const {
     return (insertionIndex >= 0 && size_t(insertionIndex) < size()) ? insertionIndex : 0;

@@ -7,6 +7,8 @@
 
 #include "model/HyperListFmt.h"
 
+class CHyperPage;
+
 class CLayer : public CListItem {
     VX_DECLARE_CLASS(CLayer)
 public:
@@ -37,6 +39,9 @@ public:
     CLayer* layer(size_t i) const { return item<CLayer>(i); }
     // Appends the layer "Default" with the next id.
     CLayer* AddDefaultLayer();
+    // Runs the Layers Sheet on this list; when it ends with OK the page's
+    // scroll sizes are refreshed. Returns whether OK was chosen.
+    virtual bool EditLayers(CHyperPage* view);
     // Appends a new visible, unlocked layer with the next id.
     CLayer* AddLayer(std::string name);
     // Index of the insertion layer; a stored index outside the list means 0.

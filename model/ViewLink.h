@@ -3,6 +3,7 @@
 // repaint, nobody to notify.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/Geometry.h"
@@ -34,6 +35,11 @@ public:
     virtual bool IsActive() const { return true; }
     // A window shows the page.
     virtual bool HasWindow() const { return false; }
+    // Size of the window's client area in page units (0, 0 without one).
+    virtual CSize ClientSize() const { return CSize(0, 0); }
+    // A private message posted to the view (wParam, lParam as the window
+    // system would carry them).
+    virtual void PostViewMessage(unsigned /*message*/, uint32_t /*wParam*/, uint32_t /*lParam*/) {}
     // A script asked to open the design file `path`.
     virtual void RequestOpen(const std::string& /*path*/) {}
 };

@@ -5,6 +5,7 @@
 #include "model/AnchorFmt.h"
 #include "model/Archive.h"
 #include "model/LayerFmt.h"
+#include "model/LongObject.h"
 #include "support/TestSupport.h"
 
 using vxtest::Bytes;
@@ -113,4 +114,60 @@ TEST(ListFmt, LayerQueries) {
     back.Serialize(in);
     EXPECT_EQ(back.insertionIndex, 9);
     EXPECT_TRUE(back.IsEqual(layers));
+}
+
+TEST(ListFmt, SnapPointSetCountBeyondTheDataIsDamage) {
+    // Tagged set claiming 500 points with one point's worth of bytes.
+    const auto bytes = Bytes().tag(0).w(1).w(0xFFFF).w(500).tag(2).w(4).dw(0).dw(0).dw(1).w(0).d;
+    CArchive in(bytes);
+    CAnchorFmt set;
+    EXPECT_THROW(set.Serialize(in), CArchiveException);
+}
+
+TEST(ListFmt, ChoiceListRecordAndCopies) {
+    const auto bytes = Bytes().w(2).s("one").b(1).s("two").b(200).d;
+    CArchive in(bytes);
+    CChoiceFmt choices;
+    choices.Serialize(in);
+    ASSERT_EQ(choices.size(), 2u);
+    EXPECT_EQ(choices.item<CChoice>(1)->value, 200);
+    EXPECT_EQ(Store(choices), bytes);
+    // A stored list is refilled, not appended to.
+    CArchive again(bytes);
+    choices.Serialize(again);
+    EXPECT_EQ(choices.size(), 2u);
+}
+
+TEST(ListFmt, SnapSetCopiesTakeNextIdAndLimit) {
+    CAnchorFmt a;
+    a.nextId = 9;
+    a.limit = 2;
+    a.Rebuild(240);
+    ASSERT_EQ(a.size(), 4u);
+    EXPECT_EQ(a.point(0)->type, CSnapPoint::kTop);
+    EXPECT_EQ(a.point(3)->id, 12);
+    CAnchorFmt b;
+    b.CopyFrom(a);
+    EXPECT_EQ(b.nextId, 13);
+    EXPECT_EQ(b.limit, 2);
+    EXPECT_TRUE(b.IsEqual(a));
+    EXPECT_EQ(b.CountedPoints(), 2u);
+    b.point(1)->tip = "x";
+    EXPECT_FALSE(b.IsEqual(a));
+}
+
+TEST(LongObject, ValueGoesThroughTheTarget) {
+    CLongObject o;
+    EXPECT_EQ(o.GetProperty("Value").ToLong(), 0);
+    o.SetProperty("Value", vx::Variant(5));  // no target: ignored
+    int32_t held = 7;
+    o.target = &held;
+    EXPECT_EQ(o.GetProperty(vx::DISPID_VALUE).ToLong(), 7);
+    o.SetProperty(1282, vx::Variant(11));
+    EXPECT_EQ(held, 11);
+    o.SetProperty("Default", vx::Variant(3));
+    EXPECT_EQ(o.defaultValue, 3);
+    EXPECT_EQ(held, 11);
+    auto made = CClassRegistry::Instance().Create("CLongObject");
+    EXPECT_NE(DynamicDowncast<CLongObject>(made.get()), nullptr);
 }
