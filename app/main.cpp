@@ -11,9 +11,11 @@
 #include "app/MyApp.h"
 #include "app/SingleInstance.h"
 #include "model/HyperOleDoc.h"
+#include "shapes/ShapeClasses.h"
 
 int main(int argc, char** argv) {
     RegisterModelClasses();
+    RegisterShapeClasses();
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     QCoreApplication::setApplicationName(QStringLiteral("vexelwork"));

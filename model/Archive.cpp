@@ -183,13 +183,16 @@ uint32_t CArchive::ClassNameHash(std::string_view name) {
 }
 
 int CArchive::ReadVersion(const char* className) {
+    const int version = PeekVersion(className);
+    if (version >= 0) pos_ += 4;
+    return version;
+}
+
+int CArchive::PeekVersion(const char* className) const {
     if (Remaining() < 4) return -1;
     uint32_t d;
     std::memcpy(&d, data_.data() + pos_, 4);
-    if ((d & 0xFFFFFF00u) == kTagBase || d == ClassNameHash(className)) {
-        pos_ += 4;
-        return int(d & 0xFF);
-    }
+    if ((d & 0xFFFFFF00u) == kTagBase || d == ClassNameHash(className)) return int(d & 0xFF);
     return -1;
 }
 

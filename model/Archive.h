@@ -105,6 +105,8 @@ public:
     // left unread) or fewer than four bytes remain. `className` is the
     // record's class, whose name hash older files used as tag.
     int ReadVersion(const char* className);
+    // The version ReadVersion would find, without reading anything.
+    int PeekVersion(const char* className) const;
     // Consumes `marker` when it comes next.
     bool ReadMarker(uint32_t marker);
     // Skips to just after the next end marker 0xA5A5A5A5.

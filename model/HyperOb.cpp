@@ -138,29 +138,32 @@ void CHyperOb::SetRotateAngleRaw(double angle) {
 bool CHyperOb::IsRotated() const { return CanRotate() && tracker_ && tracker_->rotateAngle != 0.0 && !IsSpecialShape(); }
 
 void CHyperOb::BuildOutline() {
-    // The base outline is the unrotated rectangle about its centre.
+    // The base outline is the closed unrotated rectangle about its centre
+    // (integer halves).
     const CRect& u = tracker_->unrotatedRect;
     const int hw = u.Width() / 2, hh = u.Height() / 2;
-    outline_ = {CPoint(-hw, -hh), CPoint(u.Width() - hw, -hh), CPoint(u.Width() - hw, u.Height() - hh),
-                CPoint(-hw, u.Height() - hh)};
+    outline_ = {CPoint(-hw, -hh), CPoint(hw, -hh), CPoint(hw, hh), CPoint(-hw, hh), CPoint(-hw, -hh)};
 }
 
 void CHyperOb::RecalcOutline() {
     if (!tracker_) EnsureTracker();
-    if (outline_.empty()) BuildOutline();
-    const CPoint c = tracker_->unrotatedRect.CenterPoint();
-    const double a = tracker_->rotateAngle * M_PI / 180.0;
-    const double s = std::sin(a), co = std::cos(a);
-    rotatedOutline_.resize(outline_.size());
-    for (size_t i = 0; i < outline_.size(); ++i) {
-        const double x = outline_[i].x, y = outline_[i].y;
-        rotatedOutline_[i] = CPoint(c.x + int32_t(std::lround(x * co - y * s)), c.y + int32_t(std::lround(x * s + y * co)));
+    if (outline_.empty()) {
+        BuildOutline();
+        outlineSize_ = tracker_->unrotatedRect.Size();
     }
+    const CPoint c = tracker_->unrotatedRect.CenterPoint();
+    rotatedOutline_.resize(outline_.size());
+    for (size_t i = 0; i < outline_.size(); ++i)
+        rotatedOutline_[i] = RotateAbout(CPoint(c.x + outline_[i].x, c.y + outline_[i].y), c, tracker_->rotateAngle);
 }
 
 void CHyperOb::UpdateOutline() {
     if (!tracker_) EnsureTracker();
-    BuildOutline();
+    // The outline depends only on the unrotated size.
+    if (outline_.empty() || outlineSize_ != tracker_->unrotatedRect.Size()) {
+        BuildOutline();
+        outlineSize_ = tracker_->unrotatedRect.Size();
+    }
     RecalcOutline();
 }
 
@@ -228,10 +231,24 @@ void CHyperOb::Update(int recalc, int /*hint*/) {
     if (recalc) {
         RecalcHandles();
         if (IsRotated()) UpdateOutline();
+        FollowAttachedEnds();
     }
     InvalidateSaved(nullptr);
     Invalidate(nullptr);
     SaveBounds();
+}
+
+void CHyperOb::FollowAttachedEnds() {
+    if (!view_ || view_->loading || code_.empty()) return;
+    CSnapList* list = GetSnapList(false);
+    if (!list || !list->HasConnections()) return;
+    // Moving an end updates its line, which may reorder nothing but could
+    // in principle touch the list; walk a snapshot.
+    std::vector<CHyperOb*> obs;
+    obs.reserve(view_->Count());
+    for (const auto& ob : view_->objects()) obs.push_back(ob.get());
+    for (CHyperOb* ob : obs)
+        if (CConnection* c = ob->GetConnection()) c->FollowTarget(code_, *list);
 }
 
 void CHyperOb::RefreshSubObjects() {
@@ -242,7 +259,7 @@ void CHyperOb::RefreshSubObjects() {
 
 void CHyperOb::SetView(CHyperPage* view) {
     view_ = view;
-    if (groupInfo_) groupInfo_->view = view;
+    BindGroupInfo();
     if (CSnapList* list = GetSnapList(true)) list->setOwner(this);
     if (CConnection* c = GetConnection()) c->setOwner(this);
 }
@@ -256,7 +273,13 @@ void CHyperOb::AttachToView(CHyperPage* view, const CRect* rect, bool applyDefau
     if (applyDefaults) RecalcOutline();
 }
 
-void CHyperOb::ApplyViewDefaults() { PersistToFile(1); }
+void CHyperOb::ApplyViewDefaults() {
+    if (const CDrawDefaults* d = view_ && view_->link() ? view_->link()->DrawDefaults() : nullptr; d && d->enabled) {
+        SetBackColor(d->backColor);
+        SetForeColor(d->foreColor);
+    }
+    PersistToFile(1);
+}
 
 COLORREF CHyperOb::GetPageColor() const {
     if (view_ && view_->pageObject()) return view_->pageObject()->GetColor();
@@ -366,7 +389,15 @@ void CHyperOb::SetTag(const vx::Variant& v) {
 
 void CHyperOb::setGroupInfo(std::unique_ptr<CGroupInfo> g) {
     groupInfo_ = std::move(g);
-    if (groupInfo_) groupInfo_->view = view_;
+    BindGroupInfo();
+}
+
+void CHyperOb::BindGroupInfo() {
+    if (!groupInfo_) return;
+    groupInfo_->view = view_;
+    // The group's snap points sit on the group rectangle.
+    groupInfo_->snapList.setOwner(this);
+    groupInfo_->snapList.setGroupRect(&groupInfo_->rect);
 }
 
 std::unique_ptr<CGroupInfo> CHyperOb::takeGroupInfo() { return std::move(groupInfo_); }
@@ -453,6 +484,7 @@ void CHyperOb::CopyBaseFrom(const CHyperOb& o) {
     font_ = o.font_;
     groupId_ = o.groupId_;
     groupInfo_ = o.groupInfo_ ? o.groupInfo_->Clone() : nullptr;
+    BindGroupInfo();
     layerId_ = o.layerId_;
     tagText_ = o.tagText_;
     tagValue_ = o.tagValue_ ? std::make_unique<vx::Variant>(*o.tagValue_) : nullptr;
@@ -550,6 +582,7 @@ void CHyperOb::SerializeBase(CArchive& ar) {
         if (ar.ReadByte() != 0) {
             groupInfo_ = CreateGroupInfo();
             groupInfo_->Serialize(ar);
+            BindGroupInfo();
         }
         layerId_ = ar.ReadInt16();
         if (CConnection* c = GetConnection()) {

@@ -77,6 +77,9 @@ public:
     virtual void DrawTracker(CDC& dc);
     virtual void ApplyViewDefaults();
     virtual void RefreshSubObjects();
+    // Moves the line ends attached to this object's snap points to where
+    // the points now are (run by Update with recalculation).
+    void FollowAttachedEnds();
     virtual int GetCursorAt(int x, int y);
     virtual void Invalidate(CRect* out = nullptr);
     virtual void Refresh(int recalc) { Update(recalc, 0); }
@@ -254,14 +257,25 @@ protected:
     // Copies the CHyperOb part only.
     void CopyBaseFrom(const CHyperOb& other);
 
+    // The colour members, for property items of derived classes.
+    COLORREF* backColorMember() { return &backColor_; }
+    COLORREF* foreColorMember() { return &foreColor_; }
+    // Makes the next UpdateOutline rebuild the outline (shapes whose outline
+    // depends on more than the size).
+    void DiscardOutline() { outline_.clear(); }
+
     std::vector<CPoint> outline_;
     std::vector<CPoint> rotatedOutline_;
+    CSize outlineSize_{-1, -1};
     int linkFlag_ = 0;
     int shapeFlag_ = 0;
     int loadedVersion_ = 8;
 
 private:
     friend class CHyperObTest;
+    // Points the group record at this object's page and its snap list at
+    // the group rectangle.
+    void BindGroupInfo();
 
     CBasicValue eventPumpData_;
     CBasicValue eventClick_;

@@ -1,5 +1,9 @@
 #include "model/ObTracker.h"
 
+#include <cmath>
+
+#include "platform/IntMath.h"
+
 CRect CObTracker::HandleRect(int code, int handle) const {
     const CRect r = rect.Normalized();
     const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
@@ -31,4 +35,12 @@ int CObTracker::HitTest(CPoint p, int handle) const {
     r.right += 1;
     r.bottom += 1;
     return r.PtInRect(p) ? 8 : -1;
+}
+
+CPoint RotateAbout(CPoint p, CPoint c, double degrees) {
+    if (!std::isfinite(degrees)) return p;
+    const double t = degrees * M_PI / 180.0;
+    const double co = std::cos(t), s = std::sin(t);
+    const double dx = double(p.x) - c.x, dy = double(p.y) - c.y;
+    return CPoint(vx::AddHalfTrunc(dx * co - dy * s + c.x), vx::AddHalfTrunc(dx * s + dy * co + c.y));
 }

@@ -31,3 +31,8 @@ public:
     // Rectangle of handle `code` (0..7) in page units.
     CRect HandleRect(int code, int handle) const;
 };
+
+// Turns `p` about `c` by `degrees` (clockwise on the screen for positive
+// angles, y growing downward); each coordinate is rounded by adding 0.5 and
+// truncating toward zero.
+CPoint RotateAbout(CPoint p, CPoint c, double degrees);

@@ -10,6 +10,19 @@
 
 class CHyperOb;
 
+// The edit view's default attributes for objects drawn with its tools; they
+// apply only while `enabled` (the view's default switch) is on.
+struct CDrawDefaults {
+    bool enabled = false;
+    int32_t penWidth = 1;
+    int32_t penStyle = 0;
+    int32_t hatchStyle = 99;
+    int32_t shadowStyle = 0;
+    int32_t arrowhead = 0;
+    int32_t backColor = -1;
+    int32_t foreColor = -1;
+};
+
 class CViewLink {
 public:
     virtual ~CViewLink() = default;
@@ -40,6 +53,10 @@ public:
     // A private message posted to the view (wParam, lParam as the window
     // system would carry them).
     virtual void PostViewMessage(unsigned /*message*/, uint32_t /*wParam*/, uint32_t /*lParam*/) {}
+    // The default attributes for new objects; null when the window has none.
+    virtual const CDrawDefaults* DrawDefaults() const { return nullptr; }
+    // Command id of the current drawing tool (0 when none).
+    virtual int CurrentTool() const { return 0; }
     // A script asked to open the design file `path`.
     virtual void RequestOpen(const std::string& /*path*/) {}
 };

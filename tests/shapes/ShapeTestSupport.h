@@ -1,0 +1,43 @@
+// Helpers of the shape tests: pages with shapes, and canvases for pixel
+// checks.
+#pragma once
+
+#include <QImage>
+#include <memory>
+#include <string>
+
+#include "model/HyperPage.h"
+#include "platform/Color.h"
+
+namespace shapetest {
+
+// Puts `ob` on `page` with a Code and a rectangle, optionally with the
+// tool's defaults (snap points, sizes) first.
+template <class T>
+T* Place(CHyperPage& page, const char* code, const CRect& r, bool defaults = true) {
+    auto owned = std::make_unique<T>();
+    T* ob = owned.get();
+    ob->SetCodeRaw(code);
+    page.Insert(std::move(owned));
+    if (defaults) ob->ApplyViewDefaults();
+    ob->SetRect(r);
+    ob->Update(1, 0);
+    return ob;
+}
+
+// A white RGB32 image.
+QImage Canvas(int w, int h);
+// The pixel as a colour value (red in the low byte).
+COLORREF Px(const QImage& img, int x, int y);
+// Pixels of a row, '#' where the colour is `on`, '.' elsewhere.
+std::string Row(const QImage& img, int y, int x0, int x1, COLORREF on);
+std::string Column(const QImage& img, int x, int y0, int y1, COLORREF on);
+int Count(const QImage& img, COLORREF c);
+
+constexpr COLORREF kWhite = vx::RGB(255, 255, 255);
+constexpr COLORREF kBlack = vx::RGB(0, 0, 0);
+constexpr COLORREF kRed = vx::RGB(255, 0, 0);
+constexpr COLORREF kBlue = vx::RGB(0, 0, 255);
+constexpr COLORREF kShadow = vx::GetSysColor(vx::SysColor::ButtonShadow);
+
+}  // namespace shapetest
