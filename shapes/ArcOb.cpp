@@ -329,6 +329,7 @@ void CArcOb::SetArc(CPoint centre, int rx, int ry, double start, double end) {
 }
 
 void CArcOb::ApplyViewDefaults() {
+    if (!GetTracker()) EnsureTracker();
     GetTracker()->rect = CRect(0, 0, 40, 40);
     GetTracker()->unrotatedRect = CRect(0, 0, 40, 40);
     anglesInit_ = 0;

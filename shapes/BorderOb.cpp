@@ -46,6 +46,7 @@ void CBorderOb::RecalcHandles() {
 }
 
 void CBorderOb::ApplyViewDefaults() {
+    if (!GetTracker()) EnsureTracker();
     GetTracker()->rect = CRect(0, 0, 80, 80);
     GetTracker()->unrotatedRect = CRect(0, 0, 80, 80);
     snaps_.Rebuild(kDefaultSnapMask);

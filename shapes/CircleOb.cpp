@@ -49,6 +49,7 @@ void CCircleOb::RecalcHandles() {
 }
 
 void CCircleOb::ApplyViewDefaults() {
+    if (!GetTracker()) EnsureTracker();
     GetTracker()->rect = CRect(0, 0, 80, 80);
     GetTracker()->unrotatedRect = CRect(0, 0, 80, 80);
     snaps_.Rebuild(kDefaultSnapMask);

@@ -71,6 +71,7 @@ void CRectOb::RecalcHandles() {
 }
 
 void CRectOb::ApplyViewDefaults() {
+    if (!GetTracker()) EnsureTracker();
     GetTracker()->rect = CRect(0, 0, 100, 50);
     GetTracker()->unrotatedRect = CRect(0, 0, 100, 50);
     CHyperOb::ApplyViewDefaults();

@@ -127,7 +127,8 @@ TEST(DrawOb, PropertyItemsAndTheLinkedPenRule) {
     ASSERT_NE(shadow, nullptr);
     EXPECT_EQ(shadow->choices()[2].text, "2 - Bottom/Right");
     // Choices only when asked for.
-    EXPECT_TRUE(dynamic_cast<CPropCombo*>(d.CreateProperty(P::kShadowStyle, false).get())->choices().empty());
+    const auto bare = d.CreateProperty(P::kShadowStyle, false);
+    EXPECT_TRUE(dynamic_cast<CPropCombo*>(bare.get())->choices().empty());
 
     // A border offers no pen style, and no shadow while rotated.
     CBorderOb b;
