@@ -5,6 +5,8 @@
 
 #include "model/GroupInfo.h"
 #include "model/HyperOleDoc.h"
+#include "samples/ShapesSample.h"
+#include "shapes/ShapeClasses.h"
 
 namespace {
 
@@ -40,9 +42,14 @@ bool Welcome(const std::string& dir) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     RegisterModelClasses();
+    RegisterShapeClasses();
     const std::string dir = argc > 1 ? argv[1] : ".";
     if (!Welcome(dir)) {
         std::fprintf(stderr, "vx_samplegen: cannot write %s/welcome.vxw\n", dir.c_str());
+        return 1;
+    }
+    if (!WriteShapesSample(dir)) {
+        std::fprintf(stderr, "vx_samplegen: cannot write %s/shapes.vxw\n", dir.c_str());
         return 1;
     }
     return 0;
