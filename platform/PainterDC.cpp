@@ -28,8 +28,8 @@ Qt::BrushStyle HatchPattern(int hatch) {
     switch (hatch) {
         case HS_HORIZONTAL: return Qt::HorPattern;
         case HS_VERTICAL: return Qt::VerPattern;
-        case HS_FDIAGONAL: return Qt::BDiagPattern;  // Qt names the direction of the slope, not the fall
-        case HS_BDIAGONAL: return Qt::FDiagPattern;
+        case HS_FDIAGONAL: return Qt::FDiagPattern;  // top-left to bottom-right in both
+        case HS_BDIAGONAL: return Qt::BDiagPattern;
         case HS_CROSS: return Qt::CrossPattern;
         case HS_DIAGCROSS: return Qt::DiagCrossPattern;
         default: return Qt::HorPattern;
