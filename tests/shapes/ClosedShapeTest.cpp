@@ -6,6 +6,7 @@
 
 #include "ShapeTestSupport.h"
 #include "model/Archive.h"
+#include "model/HyperOleDoc.h"
 #include "model/PropChoice.h"
 #include "model/PropIds.h"
 #include "platform/PainterDC.h"
@@ -13,6 +14,7 @@
 #include "shapes/BorderOb.h"
 #include "shapes/CircleOb.h"
 #include "shapes/HiliteOb.h"
+#include "shapes/LineOb.h"
 #include "shapes/RectOb.h"
 #include "shapes/ShapePropIds.h"
 #include "support/TestSupport.h"
@@ -392,4 +394,53 @@ TEST(Hilite, DefaultsRecordsAndChoices) {
     h.setHiliteColor(77);
     EXPECT_EQ(h.EffectiveColor(), CHiliteOb::kYellow);
     EXPECT_EQ(RoundTrip(h)->hiliteColor(), 77);
+}
+
+TEST(Shapes, AnswerTheFormatPropertyIds) {
+    // The format commands find attributes by these ids on every shape that
+    // has them, and skip shapes that do not.
+    CLineOb line;
+    CBorderOb border;
+    CCircleOb ellipse;
+    CArcOb arc;
+    CRectOb frame;
+    CHiliteOb hilite;
+    struct Case {
+        CHyperOb* ob;
+        std::vector<int> has, lacks;
+    } cases[] = {
+        {&line, {P::kPenWidth, P::kPenStyle, P::kArrowhead, P::kHatchStyle, P::kShadowStyle, P::kForeColor,
+                 P::kBackColor, P::kRotateAngle},
+         {P::kBorderWidth, P::kAlignment}},
+        {&border, {P::kPenWidth, P::kHatchStyle, P::kShadowStyle, P::kBackColor, P::kForeColor, P::kRotateAngle,
+                   P::kHiliteColor},
+         {P::kPenStyle, P::kArrowhead, P::kAlignment}},
+        {&ellipse, {P::kPenWidth, P::kPenStyle, P::kHatchStyle, P::kShadowStyle, P::kBackColor}, {P::kArrowhead}},
+        {&arc, {P::kPenWidth, P::kPenStyle, P::kBackColor, P::kIsWedge, P::kAngle1, P::kAngle2, P::kRotateAngle}, {}},
+        {&frame, {P::kBorderWidth, P::kAlignment, P::kBorderColor, P::kHiliteColor, P::kText, P::kForeColor},
+         {P::kPenWidth, P::kPenStyle, P::kHatchStyle, P::kShadowStyle, P::kRotateAngle}},
+        {&hilite, {P::kHiliteColor}, {P::kBackColor, P::kForeColor, P::kFont, P::kPenWidth, P::kRotateAngle}},
+    };
+    for (const Case& c : cases) {
+        for (int id : c.has) EXPECT_NE(c.ob->CreateProperty(id, true), nullptr) << c.ob->ClassName() << " " << id;
+        for (int id : c.lacks) EXPECT_EQ(c.ob->CreateProperty(id, true), nullptr) << c.ob->ClassName() << " " << id;
+    }
+    // The integer and long items answer typed writes.
+    auto width = frame.CreateProperty(P::kBorderWidth, true);
+    int32_t v = 0;
+    EXPECT_TRUE(width->SetInt(5));
+    EXPECT_TRUE(width->GetInt(v));
+    EXPECT_EQ(frame.borderWidth(), 5);
+}
+
+TEST(Shapes, DumpShowsTheirFields) {
+    CMyDoc doc;
+    CHyperPage& page = doc.mainPage();
+    Place<CRectOb>(page, "Frame1", CRect(0, 0, 100, 50));
+    Place<CArcOb>(page, "Arc1", CRect(100, 100, 200, 160), false);
+    Place<CHiliteOb>(page, "Hi", CRect(0, 0, 10, 10));
+    const std::string json = doc.DumpJson();
+    for (const char* s : {"\"class\": \"CRectOb\"", "\"BorderStyle\": 1", "\"Text\": \"?\"", "\"class\": \"CArcOb\"",
+                          "\"EndAngle\": -90", "\"radiusX\": 100", "\"HiliteColor\": 13"})
+        EXPECT_NE(json.find(s), std::string::npos) << s;
 }

@@ -4,6 +4,7 @@
 
 #include "ShapeTestSupport.h"
 #include "model/Archive.h"
+#include "model/GroupInfo.h"
 #include "model/HyperOleDoc.h"
 #include "shapes/BorderOb.h"
 #include "shapes/CircleOb.h"
@@ -302,4 +303,23 @@ TEST(Route, SelectsWhatIsConnected) {
     EXPECT_TRUE(vx::shapes::RouteConnected(page, alone).empty());
     page.editMode = false;
     EXPECT_TRUE(vx::shapes::RouteConnected(page, hub).empty());
+}
+
+TEST(SnapPoints, AGroupsPointsSitOnTheGroupRectangle) {
+    CHyperPage page;
+    CBorderOb* a = Place<CBorderOb>(page, "A", CRect(0, 0, 100, 100));
+    CBorderOb* b = Place<CBorderOb>(page, "B", CRect(200, 0, 300, 100));
+    auto g = std::make_unique<CGroupInfo>();
+    g->rect = CRect(0, 0, 300, 100);
+    g->snapList.Rebuild(1u << CSnapPoint::kRight);
+    a->setGroupInfo(std::move(g));
+    a->setGroupId(1);
+    b->setGroupId(1);
+    CSnapList* list = b->GetSnapList(false);
+    ASSERT_EQ(list, &a->groupInfo()->snapList);
+    EXPECT_EQ(list->Position(*list->set().point(0)), CPoint(300, 50));
+    // A line end attaches to the group's point.
+    CLineOb* line = Line(page, "L", CPoint(400, 50), CPoint(302, 52));
+    EXPECT_TRUE(EndOf(line, 0).IsAttached());
+    EXPECT_EQ(line->SecondEnd(), CPoint(300, 50));
 }
