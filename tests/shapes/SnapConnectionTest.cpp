@@ -323,3 +323,25 @@ TEST(SnapPoints, AGroupsPointsSitOnTheGroupRectangle) {
     EXPECT_TRUE(EndOf(line, 0).IsAttached());
     EXPECT_EQ(line->SecondEnd(), CPoint(300, 50));
 }
+
+TEST(Snapping, OlderRecordsDropTheirAttachments) {
+    CHyperPage page;
+    Place<CBorderOb>(page, "B", CRect(100, 100, 300, 200));
+    CLineOb* line = Line(page, "L", CPoint(10, 10), CPoint(100, 150));
+    ASSERT_TRUE(EndOf(line, 0).IsAttached());
+    CArchive out;
+    line->Serialize(out);
+    std::vector<uint8_t> bytes = out.Buffer();
+    ASSERT_EQ(bytes[0], 8);  // the common record's version
+    CArchive in8(bytes);
+    CLineOb current;
+    current.Serialize(in8);
+    EXPECT_EQ(current.GetConnection()->ends[0].target, "B");
+    bytes[0] = 7;
+    CArchive in7(bytes);
+    CLineOb older;
+    older.Serialize(in7);
+    EXPECT_TRUE(in7.AtEnd());
+    EXPECT_FALSE(older.GetConnection()->HasTarget());
+    EXPECT_EQ(older.SecondEnd(), CPoint(100, 150));
+}
