@@ -1,15 +1,13 @@
-// The design view of a document window. Until the page view arrives it
-// shows the page's objects as outlines.
+// The design view of a document window: the edit view of the page with
+// the application's commands (zoom so far).
 #pragma once
 
-#include <QWidget>
-
 #include "app/CmdTarget.h"
-#include "model/ViewLink.h"
+#include "view/HyperView.h"
 
 class CMyDoc;
 
-class CMyView : public QWidget, public CCmdTarget, public CViewLink {
+class CMyView : public CHyperView, public CCmdTarget {
     Q_OBJECT
 public:
     CMyView(CMyDoc* doc, QWidget* parent);
@@ -18,21 +16,6 @@ public:
     CMyDoc* GetDocument() const { return doc_; }
     // Shows the document's (new) page contents.
     void OnDocumentLoaded();
-
-    // CViewLink
-    void InvalidatePageRect(const CRect&) override { update(); }
-    void InvalidateAll() override { update(); }
-    bool HasWindow() const override { return true; }
-    void ReportPosition(const CRect& r) override;
-    void RequestOpen(const std::string& path) override;
-
-signals:
-    void positionReported(int left, int top, int width, int height);
-    void openRequested(const QString& path);
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-    QSize sizeHint() const override { return {640, 480}; }
 
 private:
     CMyDoc* doc_;

@@ -26,6 +26,15 @@ int main(int argc, char** argv) {
         return vx::RunHeadlessMain(argc, argv);
     }
 
+    // A bare word that names no file is a mistyped command, not a design.
+    if (!args.isEmpty() && !args.front().startsWith(QLatin1Char('-'))) {
+        const QFileInfo first(args.front());
+        if (!first.exists() && first.suffix().isEmpty() && !args.front().contains(QLatin1Char('/'))) {
+            std::fprintf(stderr, "vexelwork: unknown command \"%s\" (see --help)\n", qPrintable(args.front()));
+            return 1;
+        }
+    }
+
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(vexelwork);
     QStringList files;
