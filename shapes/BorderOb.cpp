@@ -38,21 +38,11 @@ int CBorderOb::EffectiveStyle() const {
 int CBorderOb::GetToolStringId() const { return vx::tool::kBorder; }
 
 void CBorderOb::RecalcHandles() {
-    if (CObTracker* t = GetTracker()) {
-        const int m = int(std::clamp<int64_t>(2 * int64_t(penWidth_) + 1, 1, INT16_MAX));
-        t->minSize = CSize(m, m);
-    }
+    SetPenMinSize();
     CHyperDrawOb::RecalcHandles();
 }
 
-void CBorderOb::ApplyViewDefaults() {
-    if (!GetTracker()) EnsureTracker();
-    GetTracker()->rect = CRect(0, 0, 80, 80);
-    GetTracker()->unrotatedRect = CRect(0, 0, 80, 80);
-    snaps_.Rebuild(kDefaultSnapMask);
-    CHyperDrawOb::ApplyViewDefaults();
-    RecalcHandles();
-}
+void CBorderOb::ApplyViewDefaults() { ApplyBoxDefaults(snaps_, kDefaultSnapMask); }
 
 int CBorderOb::HitTest(int x, int y) {
     if (IsRotated()) return CHyperDrawOb::HitTest(x, y);

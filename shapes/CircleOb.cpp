@@ -41,21 +41,11 @@ void CCircleOb::Update(int recalc, int hint) {
 }
 
 void CCircleOb::RecalcHandles() {
-    if (CObTracker* t = GetTracker()) {
-        const int m = int(std::clamp<int64_t>(2 * int64_t(penWidth_) + 1, 1, INT16_MAX));
-        t->minSize = CSize(m, m);
-    }
+    SetPenMinSize();
     CHyperDrawOb::RecalcHandles();
 }
 
-void CCircleOb::ApplyViewDefaults() {
-    if (!GetTracker()) EnsureTracker();
-    GetTracker()->rect = CRect(0, 0, 80, 80);
-    GetTracker()->unrotatedRect = CRect(0, 0, 80, 80);
-    snaps_.Rebuild(kDefaultSnapMask);
-    CHyperDrawOb::ApplyViewDefaults();
-    RecalcHandles();
-}
+void CCircleOb::ApplyViewDefaults() { ApplyBoxDefaults(snaps_, kDefaultSnapMask); }
 
 void CCircleOb::CopyFrom(const CHyperOb& other) {
     if (this == &other) return;

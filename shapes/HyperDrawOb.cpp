@@ -5,7 +5,9 @@
 
 #include "model/DumpContext.h"
 #include "model/HyperPage.h"
+#include "model/ObTracker.h"
 #include "model/PropChoice.h"
+#include "model/SnapList.h"
 #include "platform/DC.h"
 #include "shapes/ShapePropIds.h"
 
@@ -314,3 +316,19 @@ CRect BoundsOf(const std::vector<CPoint>& pts) {
 }
 
 }  // namespace vx::shapes
+
+void CHyperDrawOb::SetPenMinSize() {
+    if (CObTracker* t = GetTracker()) {
+        const int m = int(std::clamp<int64_t>(2 * int64_t(penWidth_) + 1, 1, INT16_MAX));
+        t->minSize = CSize(m, m);
+    }
+}
+
+void CHyperDrawOb::ApplyBoxDefaults(CSnapList& snaps, unsigned mask) {
+    if (!GetTracker()) EnsureTracker();
+    GetTracker()->rect = CRect(0, 0, 80, 80);
+    GetTracker()->unrotatedRect = CRect(0, 0, 80, 80);
+    snaps.Rebuild(mask);
+    CHyperDrawOb::ApplyViewDefaults();
+    RecalcHandles();
+}

@@ -11,6 +11,8 @@
 #include "model/HyperOb.h"
 #include "platform/DC.h"
 
+class CSnapList;
+
 class CHyperDrawOb : public CHyperOb {
     VX_DECLARE_CLASS(CHyperDrawOb)
 public:
@@ -90,6 +92,10 @@ protected:
     int HitTolerance() const;
     // Pen widths are unchecked; drawing keeps them within reason.
     static int DrawWidth(int w) { return w > 4096 ? 4096 : w; }
+    // The tracker's minimum size, 2 x pen width + 1, so the outline fits.
+    void SetPenMinSize();
+    // A new object's 80 x 80 box with the default snap points of `mask`.
+    void ApplyBoxDefaults(CSnapList& snaps, unsigned mask);
 
     int32_t penWidth_ = 1;
     int32_t penStyle_ = 0;
