@@ -225,36 +225,27 @@ void CArcOb::Fit(const CRect& t) {
     }
     // Scaling.
     const int64_t nrx = vx::FloorInt(rx_ * sx + 0.5), nry = vx::FloorInt(ry_ * sy + 0.5);
-    if (sx != 1.0) {
-        const bool onLeft = cx_ == old.left, onRight = cx_ == old.right;
-        const bool leftMoves = t.left != old.left, rightMoves = t.right != old.right;
-        if (sx < 0) {
-            MirrorHorizontally();
-            const int64_t across = std::llabs(nrx) + std::llabs(int64_t(rx_));
-            if (onLeft && leftMoves) cx_ = ClampCoord(cx_ + across);
-            else if (onRight && rightMoves) cx_ = ClampCoord(cx_ - across);
-        } else if (onLeft && leftMoves) {
-            cx_ = t.left;
-        } else if (onRight && rightMoves) {
-            cx_ = t.right;
+    // Along each axis the centre stays on the side of the rectangle it was
+    // on when that side moves; a negative scale mirrors the arc first.
+    const auto scaleAxis = [](double scale, int64_t newRadius, int32_t& centre, int32_t& radius, int oldLo,
+                              int oldHi, int newLo, int newHi, auto mirror) {
+        if (scale == 1.0) return;
+        const bool onLo = centre == oldLo, onHi = centre == oldHi;
+        const bool loMoves = newLo != oldLo, hiMoves = newHi != oldHi;
+        if (scale < 0) {
+            mirror();
+            const int64_t across = std::llabs(newRadius) + std::llabs(int64_t(radius));
+            if (onLo && loMoves) centre = ClampCoord(centre + across);
+            else if (onHi && hiMoves) centre = ClampCoord(centre - across);
+        } else if (onLo && loMoves) {
+            centre = newLo;
+        } else if (onHi && hiMoves) {
+            centre = newHi;
         }
-        if (nrx != 0) rx_ = ClampRadius(nrx);
-    }
-    if (sy != 1.0) {
-        const bool onTop = cy_ == old.top, onBottom = cy_ == old.bottom;
-        const bool topMoves = t.top != old.top, bottomMoves = t.bottom != old.bottom;
-        if (sy < 0) {
-            MirrorVertically();
-            const int64_t across = std::llabs(nry) + std::llabs(int64_t(ry_));
-            if (onTop && topMoves) cy_ = ClampCoord(cy_ + across);
-            else if (onBottom && bottomMoves) cy_ = ClampCoord(cy_ - across);
-        } else if (onTop && topMoves) {
-            cy_ = t.top;
-        } else if (onBottom && bottomMoves) {
-            cy_ = t.bottom;
-        }
-        if (nry != 0) ry_ = ClampRadius(nry);
-    }
+        if (newRadius != 0) radius = ClampRadius(newRadius);
+    };
+    scaleAxis(sx, nrx, cx_, rx_, old.left, old.right, t.left, t.right, [this] { MirrorHorizontally(); });
+    scaleAxis(sy, nry, cy_, ry_, old.top, old.bottom, t.top, t.bottom, [this] { MirrorVertically(); });
 }
 
 void CArcOb::RecalcHandles() {
