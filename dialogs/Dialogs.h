@@ -1,0 +1,6 @@
+// Connects the model's list editors to the dialogs of this library.
+#pragma once
+
+// Installs the "Layers Sheet" and "Enter Snap Points" dialogs as the
+// model's list editors (run modally over the active window).
+void InstallListDialogs();
