@@ -11,6 +11,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/MyFrame.h"
+#include "dialogs/Dialogs.h"
 #include "model/HyperOleDoc.h"
 #include "platform/QtConv.h"
 #include "platform/Settings.h"
@@ -53,6 +54,8 @@ CMyApp::CMyApp() {
 CMyApp::~CMyApp() = default;
 
 bool CMyApp::InitInstance(const QStringList& files, bool showWindow) {
+    // The model edits snap-point sets and layer lists through these dialogs.
+    InstallListDialogs();
     vx::SettingsStore& store = vx::SettingsStore::App();
     const QString cwd = QDir::currentPath();
     recent_.ReadList(store);

@@ -102,7 +102,9 @@ CLayersSheet::CLayersSheet(CLayerFmt& layers, CHyperPage* page, QWidget* parent)
 
     // "&Insertion Layer:" and the column symbols above the list.
     auto* header = new QHBoxLayout;
-    header->addWidget(new QLabel(vx::ToQString(vx::LoadStringOr(27327, "&Insertion Layer:")), this));
+    auto* insertionLabel = new QLabel(vx::ToQString(vx::LoadStringOr(27327, "&Insertion Layer:")), this);
+    insertionLabel->setBuddy(list());
+    header->addWidget(insertionLabel);
     header->addWidget(insertion_, 1);
     auto* symbols = new QHBoxLayout;
     symbols->setSpacing(0);

@@ -57,6 +57,13 @@ CFilterEdit* NumberField(QWidget* parent) {
     return f;
 }
 
+// A label whose mnemonic moves the focus to `field`.
+QLabel* Buddy(const QString& text, QWidget* field) {
+    auto* label = new QLabel(text, field->parentWidget());
+    label->setBuddy(field);
+    return label;
+}
+
 }  // namespace
 
 QString CSnapPointDialog::TypeName(int type) {
@@ -86,22 +93,22 @@ CSnapPointDialog::CSnapPointDialog(CAnchorFmt& set, QWidget* parent) : CHyperLis
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Type:"), type_);
     auto* offsets = new QHBoxLayout;
-    offsets->addWidget(new QLabel(QStringLiteral("d&X:"), this));
+    offsets->addWidget(Buddy(QStringLiteral("d&X:"), dX_));
     offsets->addWidget(dX_);
-    offsets->addWidget(new QLabel(QStringLiteral("d&Y:"), this));
+    offsets->addWidget(Buddy(QStringLiteral("d&Y:"), dY_));
     offsets->addWidget(dY_);
     offsets->addWidget(byPixel_);
     form->addRow(offsets);
     auto* counts = new QHBoxLayout;
-    counts->addWidget(new QLabel(QStringLiteral("Max. Snapped &In:"), this));
+    counts->addWidget(Buddy(QStringLiteral("Max. Snapped &In:"), maxIn_));
     counts->addWidget(maxIn_);
-    counts->addWidget(new QLabel(QStringLiteral("&Out:"), this));
+    counts->addWidget(Buddy(QStringLiteral("&Out:"), maxOut_));
     counts->addWidget(maxOut_);
     form->addRow(counts);
     form->addRow(QStringLiteral("Ti&p:"), tip_);
     form->addRow(useColour_);
     auto* grid = new QHBoxLayout;
-    grid->addWidget(new QLabel(QStringLiteral("d&G:"), this));
+    grid->addWidget(Buddy(QStringLiteral("d&G:"), dG_));
     grid->addWidget(dG_);
     grid->addWidget(colour_, 1);
     form->addRow(grid);

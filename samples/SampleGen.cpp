@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "model/GroupInfo.h"
+#include "model/GroupOps.h"
 #include "model/HyperOleDoc.h"
 #include "samples/ShapesSample.h"
 #include "shapes/ShapeClasses.h"
@@ -21,16 +22,20 @@ CHyperOb* Add(CMyDoc& doc, const char* code, CRect r) {
 bool Welcome(const std::string& dir) {
     CMyDoc doc;
     doc.SetTitle("welcome.vxw");
-    doc.SetDescription("A first look at a design: a few objects on two layers.");
+    doc.SetDescription("A first look at a design: a few objects on two layers, two of them grouped.");
     doc.frameObject()->title = "Welcome";
     doc.frameObject()->width = 640;
     doc.frameObject()->height = 480;
     CHyperPage& page = doc.mainPage();
     CLayer* notes = page.layers()->AddLayer("Notes");
     Add(doc, "Header", CRect(20, 20, 620, 60))->setToolTipText("The title band");
-    Add(doc, "Left", CRect(40, 100, 240, 200));
+    CHyperOb* left = Add(doc, "Left", CRect(40, 100, 240, 200));
     CHyperOb* right = Add(doc, "Right", CRect(360, 100, 560, 200));
     right->SetBackColor(0xC0FFC0);
+    // Left and Right move together: one group, its record in Left.
+    CGroupState groups;
+    CGroupOps::Group(page, {left, right}, groups, true);
+    left->groupInfo()->code = "Pair";
     CHyperOb* note = Add(doc, "Note", CRect(200, 260, 440, 320));
     note->setLayerId(notes->id);
     note->SetTag(vx::Variant("remember"));

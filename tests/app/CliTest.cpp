@@ -6,7 +6,10 @@
 #include <QProcess>
 #include <fstream>
 
+#include "model/AnchorFmt.h"
+#include "model/GroupOps.h"
 #include "model/HyperOleDoc.h"
+#include "model/LayerFmt.h"
 #include "model/HyperViewOb.h"
 #include "support/TestSupport.h"
 
@@ -55,6 +58,35 @@ TEST(Cli, DumpPrintsStableJson) {
     EXPECT_TRUE(r.out.contains("\"rect\": [10, 20, 110, 70]"));
     EXPECT_TRUE(r.out.contains("\"Title\": \"Sample\""));
     EXPECT_EQ(Vexelwork({"dump", QString::fromStdString(path)}).out, r.out);
+}
+
+TEST(Cli, DumpShowsGroupsLayersAndSnapPoints) {
+    CMyDoc doc;
+    CHyperPage& page = doc.mainPage();
+    CLayer* notes = page.layers()->AddLayer("Notes");
+    std::vector<CHyperOb*> members;
+    for (const char* code : {"A", "B"}) {
+        auto ob = std::make_unique<CHyperOb>();
+        ob->SetCodeRaw(code);
+        ob->setLayerId(notes->id);
+        members.push_back(page.Insert(std::move(ob)));
+    }
+    CGroupState state;
+    ASSERT_GE(CGroupOps::Group(page, members, state, true), 0);
+    CGroupInfo* g = members[0]->groupInfo();
+    ASSERT_NE(g, nullptr);
+    g->code = "Pair";
+    g->GetSnapSet()->AddPoint(CSnapPoint::kMiddle)->tip = "Centre";
+    const std::string path = vxtest::TempDir() + "/grouped.vxw";
+    ASSERT_EQ(doc.SaveToFile(path), "");
+
+    const CliResult r = Vexelwork({"dump", QString::fromStdString(path)});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("\"group\": {")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("\"Code\": \"Pair\""));
+    EXPECT_TRUE(r.out.contains("\"name\": \"Notes\""));
+    EXPECT_TRUE(r.out.contains("\"snapPoints\": {"));
+    EXPECT_TRUE(r.out.contains("\"tip\": \"Centre\""));
 }
 
 TEST(Cli, ExportRewritesTheSameBytes) {
