@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include "model/HyperPage.h"
@@ -34,26 +33,20 @@ void DrawLock(QPainter& p, const QRect& cell) {
 }
 
 // A line: the eye when visible, the lock when locked, the name in blue.
-class LayerLineDelegate : public QStyledItemDelegate {
+class LayerLineDelegate : public CListLineDelegate {
 public:
     LayerLineDelegate(std::function<const CLayer*(int)> layerAt, QObject* parent)
-        : QStyledItemDelegate(parent), layerAt_(std::move(layerAt)) {}
-    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QStyleOptionViewItem opt(option);
-        initStyleOption(&opt, index);
-        const QString name = opt.text;
-        opt.text.clear();
-        opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, p, opt.widget);
-        const CLayer* l = layerAt_(index.row());
+        : CListLineDelegate(parent), layerAt_(std::move(layerAt)) {}
+
+protected:
+    void PaintLine(QPainter& p, const QStyleOptionViewItem& opt, const QString& name, int row) const override {
+        const CLayer* l = layerAt_(row);
         if (!l) return;
-        p->save();
-        const QRect eye(option.rect.left(), option.rect.top(), kColumn, option.rect.height());
-        const QRect lock = eye.translated(kColumn, 0);
-        if (l->visible) DrawEye(*p, eye);
-        if (l->locked) DrawLock(*p, lock);
-        p->setPen(QColor(0, 0, 255));
-        p->drawText(option.rect.adjusted(2 * kColumn + 2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, name);
-        p->restore();
+        const QRect eye(opt.rect.left(), opt.rect.top(), kColumn, opt.rect.height());
+        if (l->visible) DrawEye(p, eye);
+        if (l->locked) DrawLock(p, eye.translated(kColumn, 0));
+        p.setPen(QColor(0, 0, 255));
+        p.drawText(opt.rect.adjusted(2 * kColumn + 2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, name);
     }
 
 private:
@@ -192,38 +185,32 @@ bool CLayersSheet::BeforeDelete(int index) {
     return true;
 }
 
-void CLayersSheet::ToggleLineVisible(int row) {
+void CLayersSheet::ToggleLine(int row, int32_t CLayer::*field, QCheckBox* box) {
     CLayer* l = LayerAt(row);
     if (!l) return;
-    l->visible = l->visible ? 0 : 1;
-    if (row == currentIndex()) view_->setChecked(l->visible != 0);
+    l->*field = l->*field ? 0 : 1;
+    if (row == currentIndex()) box->setChecked(l->*field != 0);
     EnableButtons(currentIndex());
     list()->viewport()->update();
 }
 
-void CLayersSheet::ToggleLineLocked(int row) {
-    CLayer* l = LayerAt(row);
-    if (!l) return;
-    l->locked = l->locked ? 0 : 1;
-    if (row == currentIndex()) lock_->setChecked(l->locked != 0);
+void CLayersSheet::ToggleAll(int32_t CLayer::*field, QCheckBox* box) {
+    box->setChecked(!box->isChecked());
+    for (int row = 0; row < list()->count(); ++row) LayerAt(row)->*field = box->isChecked() ? 1 : 0;
     EnableButtons(currentIndex());
     list()->viewport()->update();
 }
+
+void CLayersSheet::ToggleLineVisible(int row) { ToggleLine(row, &CLayer::visible, view_); }
+void CLayersSheet::ToggleLineLocked(int row) { ToggleLine(row, &CLayer::locked, lock_); }
 
 void CLayersSheet::ToggleAllVisible() {
-    view_->setChecked(!view_->isChecked());
-    for (int row = 0; row < list()->count(); ++row) LayerAt(row)->visible = view_->isChecked() ? 1 : 0;
-    EnableButtons(currentIndex());
-    list()->viewport()->update();
+    ToggleAll(&CLayer::visible, view_);
+    // Showing or hiding every layer repaints the page at once.
     if (page_) page_->InvalidateAll();
 }
 
-void CLayersSheet::ToggleAllLocked() {
-    lock_->setChecked(!lock_->isChecked());
-    for (int row = 0; row < list()->count(); ++row) LayerAt(row)->locked = lock_->isChecked() ? 1 : 0;
-    EnableButtons(currentIndex());
-    list()->viewport()->update();
-}
+void CLayersSheet::ToggleAllLocked() { ToggleAll(&CLayer::locked, lock_); }
 
 void CLayersSheet::OnSelect() {
     if (!Store()) return;

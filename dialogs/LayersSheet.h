@@ -60,6 +60,8 @@ protected:
 
 private:
     CLayer* LayerAt(int row) const { return static_cast<CLayer*>(ItemAt(row)); }
+    void ToggleLine(int row, int32_t CLayer::*field, QCheckBox* box);
+    void ToggleAll(int32_t CLayer::*field, QCheckBox* box);
 
     CHyperPage* page_;
     QLabel* insertion_ = nullptr;

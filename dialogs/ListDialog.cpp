@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -18,6 +19,17 @@ QPushButton* Button(const char* text, int id, QWidget* parent) {
 }
 
 }  // namespace
+
+void CListLineDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
+    opt.text.clear();
+    opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, p, opt.widget);
+    p->save();
+    PaintLine(*p, opt, text, index.row());
+    p->restore();
+}
 
 CHyperListDialog::CHyperListDialog(CHyperListFmt& edited, QWidget* parent) : CNSFlexDialog(parent), edited_(edited) {}
 

@@ -6,6 +6,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <memory>
 
 #include "dialogs/NSFlexDialog.h"
@@ -18,6 +19,17 @@ class CListLine : public QListWidgetItem {
 public:
     explicit CListLine(std::unique_ptr<CListItem> item) : item(std::move(item)) {}
     std::unique_ptr<CListItem> item;
+};
+
+// Draws a line's background and selection as the style does, then leaves
+// the line's text to PaintLine.
+class CListLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+protected:
+    virtual void PaintLine(QPainter& p, const QStyleOptionViewItem& option, const QString& text, int row) const = 0;
 };
 
 class CHyperListDialog : public CNSFlexDialog {

@@ -20,23 +20,18 @@ constexpr int kFirstTypeName = 27442;
 
 // Each line: the id at the left, the type name at the right in blue, within
 // the line narrowed by 2 on each side.
-class SnapLineDelegate : public QStyledItemDelegate {
+class SnapLineDelegate : public CListLineDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QStyleOptionViewItem opt(option);
-        initStyleOption(&opt, index);
-        const QString text = opt.text;
-        opt.text.clear();
-        opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, p, opt.widget);
+    using CListLineDelegate::CListLineDelegate;
+
+protected:
+    void PaintLine(QPainter& p, const QStyleOptionViewItem& opt, const QString& text, int) const override {
         const int tab = text.indexOf('\t');
-        const QRect r = option.rect.adjusted(2, 0, -2, 0);
-        p->save();
-        p->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-        p->drawText(r, Qt::AlignLeft | Qt::AlignVCenter, text.left(tab));
-        p->setPen(QColor(0, 0, 255));
-        p->drawText(r, Qt::AlignRight | Qt::AlignVCenter, text.mid(tab + 1));
-        p->restore();
+        const QRect r = opt.rect.adjusted(2, 0, -2, 0);
+        p.setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, text.left(tab));
+        p.setPen(QColor(0, 0, 255));
+        p.drawText(r, Qt::AlignRight | Qt::AlignVCenter, text.mid(tab + 1));
     }
 };
 
