@@ -292,3 +292,15 @@ TEST(FilterEdit, TabIsNeverTyped) {
     EXPECT_EQ(field.text(), "");
     EXPECT_EQ(field.refusedCount(), 0);
 }
+
+TEST(SnapPointDialog, TypingOnTheListChoosesTheType) {
+    DialogHooks hooks;
+    CAnchorFmt set;
+    Fill(set, 1);
+    CSnapPointDialog d(set);
+    QTest::keyClick(d.list(), Qt::Key_M, Qt::NoModifier);
+    EXPECT_EQ(d.typeBox()->currentIndex(), CSnapPoint::kMiddle);
+    // Choosing a type stores at once.
+    EXPECT_EQ(static_cast<CSnapPoint*>(d.ItemAt(0))->type, CSnapPoint::kMiddle);
+    EXPECT_EQ(d.list()->item(0)->text(), "0\tmiddle");
+}
