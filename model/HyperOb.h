@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/BasicValue.h"
-#include "model/FontSpec.h"
+#include "model/FontRecord.h"
 #include "model/HyperBaseOb.h"
 #include "model/ObTracker.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/BasicValue.h"
-#include "model/FontSpec.h"
+#include "model/FontRecord.h"
 #include "model/HyperBaseOb.h"
 #include "model/LayerFmt.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/FontSpec.h"
+#include "model/FontRecord.h"
 #include "model/PropOb.h"
 #include "platform/Color.h"
 

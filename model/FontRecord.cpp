@@ -1,4 +1,4 @@
-#include "model/FontSpec.h"
+#include "model/FontRecord.h"
 
 #include <cerrno>
 #include <cstdlib>

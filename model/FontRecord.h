@@ -1,5 +1,6 @@
-// The font of an object or page: a LOGFONT whose all-zero state means "use
-// the page's font", with a text form for scripts and the property sheet.
+// The font record of an object or page: a LOGFONT whose all-zero state
+// means "use the page's font", with a text form for scripts and the
+// property sheet.
 #pragma once
 
 #include <string>
