@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 #include "app/MyApp.h"
 #include "app/MyFrame.h"
 #include "model/HyperOleDoc.h"

@@ -9,7 +9,7 @@
 #include <map>
 #include <memory>
 
-#include "app/CmdTarget.h"
+#include "command/CmdTarget.h"
 #include "platform/Geometry.h"
 
 class CHyperFrame;

@@ -8,7 +8,7 @@
 #include <QPrinter>
 
 #include "app/AboutDlg.h"
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/MyFrame.h"
 #include "dialogs/Dialogs.h"

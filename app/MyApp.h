@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/CmdTarget.h"
+#include "command/CmdTarget.h"
 #include "app/RecentFileList.h"
 
 class CMainFrame;

@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 #include "app/MyView.h"
 #include "model/HyperOleDoc.h"
 #include "platform/QtConv.h"

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/CmdTarget.h"
+#include "command/CmdTarget.h"
 #include "model/HyperFrameOb.h"
 
 class CMyDoc;

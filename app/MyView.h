@@ -1,13 +1,12 @@
 // The design view of a document window: the edit view of the page with
-// the application's commands (zoom so far).
+// the application's commands (none of its own yet).
 #pragma once
 
-#include "app/CmdTarget.h"
 #include "view/HyperView.h"
 
 class CMyDoc;
 
-class CMyView : public CHyperView, public CCmdTarget {
+class CMyView : public CHyperView {
     Q_OBJECT
 public:
     CMyView(CMyDoc* doc, QWidget* parent);

@@ -16,8 +16,6 @@ class CHyperPage;
 
 class CLayersSheet : public CHyperListDialog {
 public:
-    static constexpr int kSelectToolCommand = 60447;
-
     // `page` holds the objects of these layers (may be null).
     CLayersSheet(CLayerFmt& layers, CHyperPage* page, QWidget* parent = nullptr);
 

@@ -35,11 +35,6 @@ public:
 
 class CGroupOps {
 public:
-    // Command ids.
-    static constexpr int kGroupCommand = 60565;
-    static constexpr int kUngroupCommand = 60566;
-    static constexpr int kRegroupCommand = 60567;
-
     // "Group": a selection without connectors, not all of one group, with no
     // member of a Symbol group.
     static bool CanGroup(const CHyperPage& page, const std::vector<CHyperOb*>& selection);

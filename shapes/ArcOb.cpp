@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "command/CommandIds.h"
 #include "model/Archive.h"
 #include "model/DumpContext.h"
 #include "model/HyperPage.h"

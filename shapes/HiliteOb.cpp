@@ -3,6 +3,7 @@
 #include <QImage>
 #include <algorithm>
 
+#include "command/CommandIds.h"
 #include "model/Archive.h"
 #include "model/DumpContext.h"
 #include "model/HyperPage.h"

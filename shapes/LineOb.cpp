@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "command/CommandIds.h"
 #include "model/Archive.h"
 #include "model/DumpContext.h"
 #include "model/HyperPage.h"

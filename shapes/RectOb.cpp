@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "command/CommandIds.h"
 #include "model/Archive.h"
 #include "model/DumpContext.h"
 #include "model/HyperPage.h"

@@ -25,16 +25,3 @@ constexpr int kLayout = 27265;
 constexpr int kShapeBorderStyle = 27319;
 
 }  // namespace vx::prop
-
-// Command ids of the drawing tools; their strings give the type names.
-namespace vx::tool {
-
-constexpr int kLine = 60450;
-constexpr int kFrame = 60451;
-constexpr int kEllipse = 60471;
-constexpr int kPolyline = 60472;
-constexpr int kBorder = 60473;
-constexpr int kArc = 60478;
-constexpr int kHilite = 60480;
-
-}  // namespace vx::tool

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "command/CommandIds.h"
 #include "model/Archive.h"
 #include "model/HyperFrameOb.h"
 #include "model/HyperOb.h"
@@ -32,9 +33,12 @@ struct ToolEntry {
     const char* className;
 };
 constexpr ToolEntry kLibraryTools[] = {
-    {60481, "CConnectOb"}, {60450, "CLineOb"},   {60472, "CLineOb"},  {60479, "CPolyLineOb"},
-    {60473, "CBorderOb"},  {60478, "CArcOb"},    {60471, "CCircleOb"}, {60451, "CRectOb"},
-    {60448, "CTextOb"},    {60462, "CBitmapOb"}, {60480, "CHiliteOb"},
+    {vx::tool::kConnector, "CConnectOb"}, {vx::tool::kLine, "CLineOb"},
+    {vx::tool::kPolyline, "CLineOb"},     {vx::tool::kFreehand, "CPolyLineOb"},
+    {vx::tool::kBorder, "CBorderOb"},     {vx::tool::kArc, "CArcOb"},
+    {vx::tool::kEllipse, "CCircleOb"},    {vx::tool::kFrame, "CRectOb"},
+    {vx::tool::kText, "CTextOb"},         {vx::tool::kBitmap, "CBitmapOb"},
+    {vx::tool::kHilite, "CHiliteOb"},
 };
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "command/CmdTarget.h"
 #include "model/ViewLink.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
@@ -37,7 +38,9 @@ class CMyDoc;
 class QMenu;
 struct CClassInfo;
 
-class CHyperRunView : public QAbstractScrollArea, public CViewLink {
+// A command target: the document window offers every command to its view
+// first, so view classes fill their command maps with the commands they take.
+class CHyperRunView : public QAbstractScrollArea, public CViewLink, public CCmdTarget {
     Q_OBJECT
 public:
     explicit CHyperRunView(QWidget* parent = nullptr);

@@ -1,6 +1,6 @@
 // The edit view: the page view in edit mode. So far it paints the way
-// editing needs (grid layer, objects with their handles) and performs
-// zooming; selection, tools and editing commands arrive with their
+// editing needs (grid layer, objects with their handles) and takes the zoom
+// commands; selection, tools and editing commands arrive with their
 // features.
 #pragma once
 

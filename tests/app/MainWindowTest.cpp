@@ -11,7 +11,7 @@
 #include <QTest>
 #include <thread>
 
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/MyApp.h"
 #include "app/MyFrame.h"

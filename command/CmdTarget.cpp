@@ -1,11 +1,19 @@
-#include "app/CmdTarget.h"
+#include "command/CmdTarget.h"
 
+// A second handler for an id in the same map is a programming error: one of
+// the two would never run.
 void CCommandMap::On(int id, Handler run, UpdateHandler update) {
-    entries_[id] = Entry{std::move(run), std::move(update)};
+    assert(!Has(id) && "command registered twice in one map");
+    entries_.emplace(id, Entry{std::move(run), std::move(update)});
 }
 
 void CCommandMap::OnRange(int first, int last, std::function<void(int)> run,
                           std::function<void(int, CCmdUI&)> update) {
+    assert(first <= last);
+#ifndef NDEBUG
+    for (const auto& [id, entry] : entries_) assert((id < first || id > last) && "range overlaps a command");
+    for (const Range& r : ranges_) assert((last < r.first || first > r.last) && "ranges overlap");
+#endif
     ranges_.push_back(Range{first, last, std::move(run), std::move(update)});
 }
 

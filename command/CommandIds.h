@@ -1,5 +1,7 @@
-// Command ids of menus and toolbars. They are observable (menus, toolbars and
-// tool requests on the clipboard carry them), so they never change.
+// Every command id of menus, toolbars and tools, in one place. They are
+// observable (menus, toolbars and tool requests on the clipboard carry them),
+// so they never change. A tool id's string gives the type name of the
+// objects the tool creates.
 #pragma once
 
 namespace vx::cmd {
@@ -25,6 +27,25 @@ constexpr int kEditPaste = 57637;
 constexpr int kEditSelectAll = 57642;
 constexpr int kEditUndo = 57643;
 constexpr int kEditRedo = 57644;
+
+// Edit view
+constexpr int kPropertySheet = 60416;
+constexpr int kSetTabOrder = 60432;
+constexpr int kGridSettings = 60433;
+constexpr int kToggleGrid = 60434;
+constexpr int kLayersSheet = 60441;
+constexpr int kObjectSheet = 60442;
+constexpr int kViewSnapPoints = 60443;
+constexpr int kEscape = 60445;
+constexpr int kFreeRotate = 60555;
+constexpr int kUnrotate = 60557;
+constexpr int kRotateRight = 60558;
+constexpr int kGroup = 60565;
+constexpr int kUngroup = 60566;
+constexpr int kRegroup = 60567;
+constexpr int kRoute = 60569;
+constexpr int kEditPoints = 60597;
+constexpr int kOpenOrClose = 60598;
 
 // Window
 constexpr int kWindowCascade = 57650;
@@ -55,3 +76,25 @@ constexpr int kBarPropertySheet = 59425;
 constexpr int kBarCatalogue = 59424;
 
 }  // namespace vx::cmd
+
+// The drawing tools of the object bar.
+namespace vx::tool {
+
+constexpr int kSelect = 60447;
+constexpr int kText = 60448;
+constexpr int kLine = 60450;
+constexpr int kFrame = 60451;
+constexpr int kBitmap = 60462;
+constexpr int kOleObject = 60463;
+constexpr int kEllipse = 60471;
+constexpr int kPolyline = 60472;
+constexpr int kBorder = 60473;
+constexpr int kArc = 60478;
+constexpr int kFreehand = 60479;
+constexpr int kHilite = 60480;
+constexpr int kConnector = 60481;
+// Tools the application handles itself.
+constexpr int kAppFirst = 60496;
+constexpr int kAppLast = 60527;
+
+}  // namespace vx::tool

@@ -1,4 +1,5 @@
-// Command routing. A command is a number; whoever handles it first wins.
+// Command routing. A command is a number (command/CommandIds.h); whoever
+// handles it first wins.
 // The main window offers a command to the active view, then to the view's
 // frame, then to itself (the catalogue bar first), then to the application.
 // Menus and toolbars ask the same chain for their enabled and checked state.
@@ -25,7 +26,8 @@ public:
 };
 
 // A table of command handlers; each handler may come with an update handler.
-// A command with no update handler is enabled whenever it is handled.
+// A command with no update handler is enabled whenever it is handled. Each id
+// has at most one handler in a map (asserted).
 class CCommandMap {
 public:
     using Handler = std::function<void()>;
