@@ -1,5 +1,7 @@
 #include "command/CmdTarget.h"
 
+#include <cassert>
+
 // A second handler for an id in the same map is a programming error: one of
 // the two would never run.
 void CCommandMap::On(int id, Handler run, UpdateHandler update) {
