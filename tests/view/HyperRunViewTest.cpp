@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <memory>
 
+#include "command/CommandIds.h"
 #include "model/HyperFrameOb.h"
 #include "model/HyperOleDoc.h"
 #include "model/HyperPage.h"
@@ -227,4 +228,23 @@ TEST_F(ViewFixture, PageObjectChangesRecomputeTheZoomLimit) {
     page().pageObject()->Update(1, 0);
     EXPECT_EQ(view->Zoom(), 300);
     EXPECT_EQ(view->horizontalScrollBar()->maximum(), 30000 - 400);
+}
+
+// The edit view is a command target: the zoom commands step through its
+// levels and report their state without the application.
+TEST_F(ViewFixture, EditViewTakesTheZoomCommands) {
+    CCmdTarget& target = *view;
+    CCmdUI in(vx::cmd::kZoomIn), out(vx::cmd::kZoomOut), one(vx::cmd::kZoom100);
+    EXPECT_TRUE(target.OnCmdMsg(vx::cmd::kZoom100, &one));
+    EXPECT_TRUE(one.checked);
+    EXPECT_TRUE(target.OnCmdMsg(vx::cmd::kZoomIn, nullptr));
+    EXPECT_EQ(view->Zoom(), 150);
+    EXPECT_TRUE(target.OnCmdMsg(vx::cmd::kZoomOut, nullptr));
+    EXPECT_TRUE(target.OnCmdMsg(vx::cmd::kZoomOut, nullptr));
+    EXPECT_EQ(view->Zoom(), 50);
+    EXPECT_TRUE(target.OnCmdMsg(vx::cmd::kZoomOut, &out));
+    EXPECT_FALSE(out.enabled);
+    EXPECT_TRUE(target.OnCmdMsg(vx::cmd::kZoomIn, &in));
+    EXPECT_TRUE(in.enabled);
+    EXPECT_FALSE(target.OnCmdMsg(vx::cmd::kFileSave, nullptr));
 }
