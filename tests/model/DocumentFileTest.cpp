@@ -142,3 +142,17 @@ TEST(DocumentSave, AFullDiskLeavesTheOldDesign) {
     EXPECT_NE(doc.SaveToFile(path).find("out of disk space"), std::string::npos);
     EXPECT_EQ(vxtest::ReadAll(path), before);
 }
+
+TEST(DocumentSave, AFailedClassDefaultsSaveKeepsTheOldDefaults) {
+    CHyperOb tmpl;
+    tmpl.setToolTipText("first");
+    ASSERT_EQ(tmpl.PersistToFile(0), 1);
+    tmpl.setToolTipText("second");
+    vx::SafeSaveFaults::Arm(vx::SafeSaveFaults::kWrite, 1, ENOSPC);
+    EXPECT_EQ(tmpl.PersistToFile(0), 0);
+    vx::SafeSaveFaults::Clear();
+    CHyperOb back;
+    ASSERT_EQ(back.PersistToFile(1), 1);
+    EXPECT_EQ(back.toolTipText(), "first");
+    EXPECT_EQ(back.PersistToFile(-1), 1);
+}

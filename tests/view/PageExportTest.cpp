@@ -1,7 +1,6 @@
 // Exporting a page to an image file: a failed write leaves the old file.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <unistd.h>
 
 #include <cerrno>
