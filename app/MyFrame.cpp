@@ -92,18 +92,16 @@ bool CHyperFrame::SaveAs() {
 }
 
 bool CHyperFrame::SaveTo(const std::string& path, bool reportErrors) {
-    const std::string error = doc_->SaveToFile(path);
+    // A failed save leaves the file as it was and the document modified.
+    const bool isAutoSave = CMyDoc::IsAutoSavePath(path);
+    const std::string error = isAutoSave ? doc_->SaveToFile(path) : doc_->DoSave(path);
     if (!error.empty()) {
         if (reportErrors)
             QMessageBox::critical(this, tr("Vexelwork"),
                                   tr("Cannot save %1.\n%2").arg(vx::ToQString(path), vx::ToQString(error)));
         return false;
     }
-    const bool isAutoSave = CMyDoc::IsAutoSavePath(path);
     if (!isAutoSave) {
-        const std::string oldTitle = doc_->title();
-        doc_->SetPathName(path);
-        doc_->SetModifiedFlag(false);
         autoSaveFailureShown_ = false;
         // The recovery copy of this path is no longer needed.
         QFile::remove(vx::ToQString(CMyDoc::AutoSaveName(path, doc_->title())));

@@ -192,7 +192,9 @@ int CArchive::PeekVersion(const char* className) const {
     if (Remaining() < 4) return -1;
     uint32_t d;
     std::memcpy(&d, data_.data() + pos_, 4);
-    if ((d & 0xFFFFFF00u) == kTagBase || d == ClassNameHash(className)) return int(d & 0xFF);
+    // The older form puts the class-name hash (low byte 0) where the base is.
+    const uint32_t base = d & 0xFFFFFF00u;
+    if (base == kTagBase || base == ClassNameHash(className)) return int(d & 0xFF);
     return -1;
 }
 

@@ -8,6 +8,7 @@
 #include "model/Archive.h"
 #include "model/GroupInfo.h"
 #include "model/HyperOb.h"
+#include "platform/SafeSave.h"
 #include "platform/Settings.h"
 
 namespace fs = std::filesystem;
@@ -41,14 +42,7 @@ int CHyperOb::PersistToFile(int mode) {
                 CArchive ar;
                 Serialize(ar);
                 fs::create_directories(path.parent_path(), ec);
-                const fs::path tmp = path.string() + ".tmp";
-                {
-                    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-                    out.write(reinterpret_cast<const char*>(ar.Buffer().data()), std::streamsize(ar.Buffer().size()));
-                    if (!out) return 0;
-                }
-                fs::rename(tmp, path, ec);
-                return ec ? 0 : 1;
+                return vx::SaveFileSafely(path.string(), ar.Buffer()).empty() ? 1 : 0;
             } catch (const CArchiveException&) {
                 return 0;
             }

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "model/AnchorFmt.h"
 #include "model/Archive.h"
@@ -10,6 +9,7 @@
 #include "model/LayerFmt.h"
 #include "model/LongObject.h"
 #include "platform/QtConv.h"
+#include "platform/SafeSave.h"
 
 CHyperOleDoc::CHyperOleDoc() {
     frame_ = NewFrameObject();
@@ -34,14 +34,21 @@ CHyperPage& CHyperOleDoc::AddPage() {
     return *pages_.back();
 }
 
-void CHyperOleDoc::SetTitle(const std::string& title) { title_ = title; }
+void CHyperOleDoc::SetTitle(const std::string& title) {
+    title_ = title;
+    givenTitle_ = title;
+}
 
 void CHyperOleDoc::SetPathName(const std::string& path) {
     path_ = path;
     partlyRead_ = false;
     const QFileInfo info(vx::ToQString(path));
     readOnlyFile_ = info.exists() && !info.isWritable();
-    SetTitle(vx::FromQString(info.fileName()));
+    // Only a Title nobody chose follows the file: one stored in the file or
+    // typed by the user stays.
+    const std::string fileTitle = vx::FromQString(info.fileName());
+    if (title_ == givenTitle_) SetTitle(fileTitle);
+    else givenTitle_ = fileTitle;
 }
 
 void CHyperOleDoc::SetModifiedFlag(bool modified) {
@@ -80,10 +87,24 @@ void CHyperOleDoc::Serialize(CArchive& ar) {
         // Damage inside a page: what was read stays, nothing after it is read.
         if (page->wasCut()) return;
     }
-    ar.ReadVersion("CObject");
-    title_ = ar.ReadString();
-    ar.ReadVersion("CObject");
-    description_ = ar.ReadString();
+    ReadTrailer(ar);
+}
+
+void CHyperOleDoc::ReadTrailer(CArchive& ar) {
+    // The trailer closes the file: one that ends inside it, or bytes after
+    // it, mean damage, which is contained like a cut page.
+    const size_t at = ar.Tell();
+    try {
+        for (std::string* text : {&title_, &description_}) {
+            if (ar.Remaining() < 4) ar.Fail("the file ends inside the document trailer");
+            ar.ReadVersion("CObject");
+            *text = ar.ReadString();
+        }
+        if (!ar.AtEnd())
+            ar.Fail(std::to_string(ar.Remaining()) + " bytes follow the end of the design");
+    } catch (const CArchiveException& e) {
+        trailerCut_ = std::string(e.what()) + "; the document trailer starts at byte " + std::to_string(at);
+    }
 }
 
 LoadResult CHyperOleDoc::LoadFromBytes(const std::vector<uint8_t>& bytes) {
@@ -116,6 +137,10 @@ LoadResult CHyperOleDoc::LoadFromBytes(const std::vector<uint8_t>& bytes) {
             result.status = LoadResult::kPartial;
             result.message = "the design is damaged and was only partly read (" + src.cutReason() + ")";
         }
+    }
+    if (!fresh->trailerCut_.empty() && result.status == LoadResult::kOk) {
+        result.status = LoadResult::kPartial;
+        result.message = "the design is damaged and was only partly read (" + fresh->trailerCut_ + ")";
     }
     frame_ = std::move(fresh->frame_);
     frame_->SetView(&mainPage());
@@ -171,13 +196,22 @@ std::string CHyperOleDoc::SaveToFile(const std::string& path) {
     } catch (const CArchiveException& e) {
         return std::string("The design cannot be saved: ") + e.what() + ".";
     }
-    QSaveFile f(vx::ToQString(path));
-    if (!f.open(QIODevice::WriteOnly)) return vx::FromQString(f.errorString());
-    if (f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
-        f.cancelWriting();
-        return vx::FromQString(f.errorString());
+    return vx::SaveFileSafely(path, bytes);
+}
+
+std::string CHyperOleDoc::DoSave(const std::string& path) {
+    // A Title nobody chose takes the new file's title before it is written,
+    // so the file holds the Title the document has afterwards.
+    const std::string title = title_;
+    const std::string fileTitle = vx::FromQString(QFileInfo(vx::ToQString(path)).fileName());
+    if (title_ == givenTitle_) title_ = fileTitle;
+    const std::string error = SaveToFile(path);
+    if (!error.empty()) {
+        title_ = title;
+        return error;
     }
-    if (!f.commit()) return vx::FromQString(f.errorString());
+    SetPathName(path);
+    SetModifiedFlag(false);
     return {};
 }
 

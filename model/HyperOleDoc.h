@@ -42,7 +42,9 @@ public:
     // The texts themselves, for the page properties "Title" and "Description".
     std::string& titleMember() { return title_; }
     std::string& descriptionMember() { return description_; }
-    // Stores the document Title (the window shows the frame object's Title).
+    // The framework gives the document a title (a new document's default
+    // name, the file title): stored as the Title. SetPathName replaces the
+    // Title with the new file title only while it is still the one given.
     virtual void SetTitle(const std::string& title);
 
     // ---- file ----
@@ -66,10 +68,15 @@ public:
     // The design file bytes; throws CArchiveException when a value cannot
     // be stored.
     std::vector<uint8_t> SaveToBytes();
-    // Writes the file through a temporary file in the same folder that then
-    // replaces it, so a failed save leaves the old file intact. Returns an
-    // empty string on success, else the error.
+    // Writes the file through vx::SaveFileSafely, so a failed save leaves the
+    // old file byte for byte as it was. Returns an empty string on success,
+    // else the cause in words.
     std::string SaveToFile(const std::string& path);
+    // The editor's Save and Save As: writes `path` with SaveToFile, then
+    // records it as the document's file and clears the modified flag. The
+    // file holds the Title the document has afterwards. On failure nothing
+    // changes and the cause is returned.
+    std::string DoSave(const std::string& path);
     // Empties the document: no objects, default page and frame objects.
     virtual void DeleteContents();
 
@@ -82,10 +89,16 @@ public:
     std::string DumpJson() const;
 
 private:
+    void ReadTrailer(CArchive& ar);
+
     std::unique_ptr<CHyperFrameOb> frame_;
     std::vector<std::unique_ptr<CHyperPage>> pages_;
     std::string title_;
+    // The title the framework gave last; a Title equal to it is nobody's choice.
+    std::string givenTitle_;
     std::string description_;
+    // Why reading stopped inside the trailer (empty when it did not).
+    std::string trailerCut_;
     std::string path_;
     bool modified_ = false;
     bool readOnlyFile_ = false;

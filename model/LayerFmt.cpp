@@ -1,5 +1,7 @@
 #include "model/LayerFmt.h"
 
+#include <algorithm>
+
 #include "model/Archive.h"
 #include "model/HyperPage.h"
 #include "model/ListEditors.h"
@@ -55,13 +57,23 @@ void CLayerFmt::Serialize(CArchive& ar) {
     }
     const int version = ar.ReadVersion("CObject");
     insertionIndex = ar.ReadWord();
-    if (version >= 0) nextId = ar.ReadWord();
+    nextId = version >= 0 ? ar.ReadWord() : 0;
     if (version >= 1) onlyCurrentEditable = ar.ReadByte();
     CHyperListFmt::Serialize(ar);
+    // Ids only grow: an untagged list carries no next id, and a stored one
+    // below a used id would hand that id out again. Stored ids are WORDs.
+    nextId = std::max(nextId, std::min(HighestId() + 1, int32_t(0xFFFF)));
+}
+
+int32_t CLayerFmt::HighestId() const {
+    int32_t highest = -1;
+    for (size_t i = 0; i < size(); ++i) highest = std::max(highest, layer(i)->id);
+    return highest;
 }
 
 CLayer* CLayerFmt::AddLayer(std::string name) {
     auto l = std::make_unique<CLayer>();
+    nextId = std::max(nextId, HighestId() + 1);
     l->id = nextId++;
     l->name = std::move(name);
     l->visible = 1;

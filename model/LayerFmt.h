@@ -42,7 +42,10 @@ public:
     // Runs the Layers Sheet on this list; when it ends with OK the page's
     // scroll sizes are refreshed. Returns whether OK was chosen.
     virtual bool EditLayers(CHyperPage* view);
-    // Appends a new visible, unlocked layer with the next id.
+    // The highest id in the list; -1 when it is empty.
+    int32_t HighestId() const;
+    // Appends a new visible, unlocked layer with the next id, which is above
+    // every id in the list.
     CLayer* AddLayer(std::string name);
     // Index of the insertion layer; a stored index outside the list means 0.
     int SafeInsertionIndex() const;

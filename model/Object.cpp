@@ -29,3 +29,9 @@ std::unique_ptr<CObject> CClassRegistry::Create(std::string_view name) const {
     const CClassInfo* info = Find(name);
     return (info && info->create) ? info->create() : nullptr;
 }
+
+std::vector<const CClassInfo*> CClassRegistry::All() const {
+    std::vector<const CClassInfo*> all;
+    for (int i = 0; i < count_; ++i) all.push_back(entries_[i].info);
+    return all;
+}

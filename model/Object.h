@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class CArchive;
 class CObject;
@@ -55,6 +56,8 @@ public:
     const CClassInfo* Find(std::string_view name) const;
     // Creates an object of the named class; null when unknown or abstract.
     std::unique_ptr<CObject> Create(std::string_view name) const;
+    // Every registered class, in the order of registration.
+    std::vector<const CClassInfo*> All() const;
 
 private:
     CClassRegistry() = default;

@@ -1,15 +1,16 @@
 #include "view/PageExport.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 
 #include "model/HyperPage.h"
 #include "platform/QtConv.h"
+#include "platform/SafeSave.h"
 #include "view/PagePainter.h"
 
 namespace vx {
@@ -42,6 +43,10 @@ std::string ExportPage(CHyperPage& page, const std::string& path) {
         return "cannot export to ." + FromQString(suffix) + " (use .png, .svg or .pdf)";
     if (!PrintedPixels(painter, px, error)) return error;
 
+    // Drawn into memory first; the file is then replaced in one safe step, so
+    // a failed export never leaves a cut file behind.
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
     if (suffix == QLatin1String("png")) {
         QImage image(px, QImage::Format_RGB32);
         if (image.isNull()) return "not enough memory for the image";
@@ -49,30 +54,17 @@ std::string ExportPage(CHyperPage& page, const std::string& path) {
         image.setDotsPerMeterX(dpm);
         image.setDotsPerMeterY(dpm);
         painter.RenderAsPrinted(&image);
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "PNG") || !out.commit())
-            return "cannot write the file: " + FromQString(out.errorString());
-        return {};
-    }
-    if (suffix == QLatin1String("svg")) {
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly)) return "cannot write the file: " + FromQString(out.errorString());
-        {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&out);
-            svg.setSize(px);
-            svg.setViewBox(QRect(QPoint(0, 0), px));
-            svg.setResolution(CPagePainter::kScreenDpi);
-            svg.setTitle(QStringLiteral("Vexelwork design"));
-            painter.RenderAsPrinted(&svg);
-        }
-        if (!out.commit()) return "cannot write the file: " + FromQString(out.errorString());
-        return {};
-    }
-    // PDF: one page of the printed size, no margins.
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) return "cannot write the file: " + FromQString(out.errorString());
-    {
+        if (!image.save(&out, "PNG")) return "the image could not be encoded";
+    } else if (suffix == QLatin1String("svg")) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&out);
+        svg.setSize(px);
+        svg.setViewBox(QRect(QPoint(0, 0), px));
+        svg.setResolution(CPagePainter::kScreenDpi);
+        svg.setTitle(QStringLiteral("Vexelwork design"));
+        painter.RenderAsPrinted(&svg);
+    } else {
+        // PDF: one page of the printed size, no margins.
         QPdfWriter pdf(&out);
         pdf.setResolution(300);
         pdf.setPageSize(QPageSize(QSizeF(px.width() * 72.0 / CPagePainter::kScreenDpi, px.height() * 72.0 / CPagePainter::kScreenDpi),
@@ -81,8 +73,10 @@ std::string ExportPage(CHyperPage& page, const std::string& path) {
         pdf.setCreator(QStringLiteral("Vexelwork"));
         painter.RenderAsPrinted(&pdf);
     }
-    if (!out.commit()) return "cannot write the file: " + FromQString(out.errorString());
-    return {};
+    out.close();
+    const QByteArray& bytes = out.data();
+    if (bytes.isEmpty()) return "nothing was drawn to write";
+    return SaveFileSafely(path, std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
 }
 
 }  // namespace vx

@@ -6,11 +6,14 @@
 #include <QProcess>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "model/AnchorFmt.h"
 #include "model/GroupOps.h"
 #include "model/HyperOleDoc.h"
 #include "model/LayerFmt.h"
 #include "model/HyperViewOb.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -186,4 +189,42 @@ TEST(Cli, ExportDrawsThePageAsPrintedWithoutADisplay) {
     r = Vexelwork({"export", QString::fromStdString(dir + "/none.vxw"), QString::fromStdString(dir + "/none.png")}, true);
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(dir + "/none.png")));
+}
+
+TEST(Cli, ExportOntoAFullDiskKeepsTheOldFileAndExitsWithOne) {
+    vxtest::TinyDisk disk(256 * 1024);
+    VX_REQUIRE_TINY_DISK(disk);
+    const std::string in = MakeDesign(vxtest::TempDir());
+    for (const char* suffix : {"vxw", "png", "svg", "pdf"}) {
+        SCOPED_TRACE(suffix);
+        const std::string out = disk.path() + "/old." + suffix;
+        // What the file held before: a design, big enough to matter.
+        const std::vector<uint8_t> before = vxtest::ReadAll(in);
+        vxtest::WriteAll(out, before);
+        disk.Fill();
+        const CliResult r = Vexelwork({"export", QString::fromStdString(in), QString::fromStdString(out)}, true);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.contains("out of disk space")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromStdString(out))) << r.err.toStdString();
+        // One line of ours (Qt may add its own notes about the session).
+        EXPECT_EQ(r.err.count(QStringLiteral("vexelwork: ")), 1) << r.err.toStdString();
+        EXPECT_EQ(vxtest::ReadAll(out), before);
+        EXPECT_EQ(vxtest::FolderEntries(disk.path()),
+                  (std::vector<std::string>{"filler", "old." + std::string(suffix)}));
+        ::unlink(out.c_str());
+        ::unlink((disk.path() + "/filler").c_str());
+    }
+}
+
+TEST(Cli, DesignCutInsideItsTrailerExitsWithTwo) {
+    const std::string dir = vxtest::TempDir();
+    std::vector<uint8_t> bytes = vxtest::ReadAll(MakeDesign(dir));
+    // Three bytes short: the Description's tag is missing.
+    bytes.resize(bytes.size() - 3);
+    const std::string cut = dir + "/cut.vxw";
+    vxtest::WriteAll(cut, bytes);
+    const CliResult r = Vexelwork({"dump", QString::fromStdString(cut)});
+    EXPECT_EQ(r.status, 2) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("trailer")) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("Box1"));
 }

@@ -94,14 +94,17 @@ TEST(Archive, VersionTagsIncludingTheClassNameHash) {
         EXPECT_EQ(in.ReadVersion("CHyperOb"), 8);
         EXPECT_TRUE(in.AtEnd());
     }
-    // The older tag form is the class-name hash itself; its low byte, and so
-    // the version, is always zero. The hash of another class is no tag.
+    // The older tag form puts the class-name hash, whose low byte is always
+    // zero, in place of the base; the low byte is the version. The hash of
+    // another class is no tag.
     const uint32_t h = CArchive::ClassNameHash("CObject");
     EXPECT_EQ(h & 0xFF, 0u);
     const auto hashed = Bytes().dw(h).d;
-    {
-        CArchive in(hashed);
-        EXPECT_EQ(in.ReadVersion("CObject"), 0);
+    for (int version : {0, 1, 2, 8, 255}) {
+        const auto tagged = Bytes().dw(h | uint32_t(version)).d;
+        CArchive in(tagged);
+        EXPECT_EQ(in.PeekVersion("CObject"), version);
+        EXPECT_EQ(in.ReadVersion("CObject"), version);
         EXPECT_TRUE(in.AtEnd());
     }
     {

@@ -5,6 +5,8 @@
 #include "model/HyperOleDoc.h"
 #include "model/HyperPage.h"
 #include "model/ListEditors.h"
+#include "model/Archive.h"
+#include "support/TestSupport.h"
 
 using vx::Variant;
 
@@ -158,4 +160,29 @@ TEST(Layers, SeveralLayersRoundTripThroughTheDesignFile) {
     EXPECT_EQ(l.onlyCurrentEditable, 1);
     EXPECT_FALSE(back.mainPage().At(0)->IsVisible());
     EXPECT_EQ(back.SaveToBytes(), bytes);
+}
+
+TEST(Layers, NewIdsAreAboveEveryIdInAListReadFromAFile) {
+    // Untagged (no next id stored) and tagged with a next id already used.
+    const vxtest::Bytes untagged =
+        vxtest::Bytes().w(0).w(2).w(0).s("Default").dw(1).dw(0).w(3).s("Notes").dw(1).dw(0);
+    const vxtest::Bytes stale =
+        vxtest::Bytes().tag(1).w(0).w(1).b(0).w(2).w(0).s("Default").dw(1).dw(0).w(5).s("Notes").dw(1).dw(0);
+    for (const auto* bytes : {&untagged, &stale}) {
+        CArchive in(bytes->d);
+        CLayerFmt layers;
+        layers.Serialize(in);
+        ASSERT_EQ(layers.size(), 2u);
+        const int highest = layers.layer(1)->id;
+        EXPECT_EQ(layers.nextId, highest + 1);
+        EXPECT_EQ(layers.AddLayer("New")->id, highest + 1);
+        EXPECT_EQ(layers.AddLayer("Newer")->id, highest + 2);
+    }
+    // Layers put in by the sheet without counting: the next Add still grows.
+    CLayerFmt layers;
+    layers.AddDefaultLayer();
+    auto l = std::make_unique<CLayer>();
+    l->id = 9;
+    layers.Append(std::move(l));
+    EXPECT_EQ(layers.AddLayer("After")->id, 10);
 }

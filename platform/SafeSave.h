@@ -1,0 +1,40 @@
+// Replacing a file so that a failed save never harms what was there: the
+// bytes go to a temporary file in the same folder, which is flushed to disk
+// and only then renamed over the target. Every system call is checked; on
+// any failure the temporary file is removed and the target is left byte for
+// byte as it was.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace vx {
+
+// Writes `bytes` to `path` (following a symbolic link to its file). Returns
+// an empty string on success, else the cause in words ("out of disk space;
+// the file was left as it was"), one line, without the file name.
+std::string SaveFileSafely(const std::string& path, std::span<const uint8_t> bytes);
+
+// The cause of a failed file operation in words, for an errno value.
+std::string FileErrorText(int error);
+
+// Test hook: makes the n-th call (counted from 1 after Arm) of one kind of
+// step fail with `error`, and can cut each write(2) to a few bytes so that
+// a save takes many writes. Not for production use.
+class SafeSaveFaults {
+public:
+    enum Step { kCreate, kWrite, kSync, kClose, kRename, kStepCount };
+    static void Arm(Step step, int nth, int error);
+    // Largest number of bytes one write(2) is handed; 0 means no limit.
+    static void SetMaxWriteBytes(size_t n);
+    static void Clear();
+    // Called by the save before each step: the errno to fail with, or 0.
+    static int Hit(Step step);
+    static size_t MaxWriteBytes();
+    // How often a step ran since the last Arm or Clear.
+    static int Calls(Step step);
+};
+
+}  // namespace vx

@@ -1,0 +1,118 @@
+// Saving a file safely: the old file survives every failure byte for byte,
+// no temporary file is left behind, and the cause is told in words.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "platform/SafeSave.h"
+#include "support/FullDisk.h"
+#include "support/TestSupport.h"
+
+using vx::SafeSaveFaults;
+
+namespace {
+
+std::vector<uint8_t> Pattern(size_t n, uint8_t seed) {
+    std::vector<uint8_t> v(n);
+    for (size_t i = 0; i < n; ++i) v[i] = uint8_t(seed + i * 7);
+    return v;
+}
+
+class SafeSave : public ::testing::Test {
+protected:
+    void TearDown() override { SafeSaveFaults::Clear(); }
+};
+
+}  // namespace
+
+TEST_F(SafeSave, WritesNewFilesAndReplacesOldOnesKeepingTheirMode) {
+    const std::string dir = vxtest::TempDir();
+    const std::string path = dir + "/plan.vxw";
+    EXPECT_EQ(vx::SaveFileSafely(path, Pattern(100, 1)), "");
+    EXPECT_EQ(vxtest::ReadAll(path), Pattern(100, 1));
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    // Larger than one write and than the old file, then smaller again.
+    SafeSaveFaults::SetMaxWriteBytes(7);
+    EXPECT_EQ(vx::SaveFileSafely(path, Pattern(5000, 2)), "");
+    EXPECT_GT(SafeSaveFaults::Calls(SafeSaveFaults::kWrite), 700);
+    EXPECT_EQ(vxtest::ReadAll(path), Pattern(5000, 2));
+    EXPECT_EQ(vx::SaveFileSafely(path, {}), "");
+    EXPECT_TRUE(vxtest::ReadAll(path).empty());
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(vxtest::FolderEntries(dir), std::vector<std::string>{"plan.vxw"});
+}
+
+TEST_F(SafeSave, SavingThroughALinkReplacesTheLinkedFile) {
+    const std::string dir = vxtest::TempDir();
+    vxtest::WriteAll(dir + "/real.vxw", Pattern(10, 3));
+    ASSERT_EQ(::symlink("real.vxw", (dir + "/link.vxw").c_str()), 0);
+    EXPECT_EQ(vx::SaveFileSafely(dir + "/link.vxw", Pattern(20, 4)), "");
+    EXPECT_EQ(vxtest::ReadAll(dir + "/real.vxw"), Pattern(20, 4));
+    struct stat st;
+    ASSERT_EQ(::lstat((dir + "/link.vxw").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+TEST_F(SafeSave, EveryFailingStepLeavesTheOldFileAndNoTemporaryFile) {
+    struct Case {
+        SafeSaveFaults::Step step;
+        int nth;
+        int error;
+        const char* words;
+    };
+    const Case cases[] = {
+        {SafeSaveFaults::kCreate, 1, EACCES, "permission denied"},
+        {SafeSaveFaults::kWrite, 1, ENOSPC, "out of disk space"},
+        {SafeSaveFaults::kWrite, 40, ENOSPC, "out of disk space"},
+        {SafeSaveFaults::kWrite, 3, EIO, "read or write error"},
+        {SafeSaveFaults::kSync, 1, EIO, "read or write error"},
+        {SafeSaveFaults::kSync, 1, ENOSPC, "out of disk space"},
+        {SafeSaveFaults::kClose, 1, EDQUOT, "quota"},
+        {SafeSaveFaults::kRename, 1, EROFS, "read-only"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "step " << c.step << " #" << c.nth << " errno " << c.error);
+        const std::string dir = vxtest::TempDir();
+        const std::string path = dir + "/plan.vxw";
+        vxtest::WriteAll(path, Pattern(3000, 5));
+        SafeSaveFaults::SetMaxWriteBytes(64);
+        SafeSaveFaults::Arm(c.step, c.nth, c.error);
+        const std::string err = vx::SaveFileSafely(path, Pattern(6000, 6));
+        EXPECT_NE(err.find(c.words), std::string::npos) << err;
+        EXPECT_NE(err.find("left as it was"), std::string::npos) << err;
+        EXPECT_EQ(err.find('\n'), std::string::npos);
+        EXPECT_EQ(vxtest::ReadAll(path), Pattern(3000, 5));
+        EXPECT_EQ(vxtest::FolderEntries(dir), std::vector<std::string>{"plan.vxw"});
+        // A new file that fails is not created at all.
+        SafeSaveFaults::Arm(c.step, c.nth, c.error);
+        EXPECT_FALSE(vx::SaveFileSafely(dir + "/new.vxw", Pattern(6000, 6)).empty());
+        EXPECT_EQ(vxtest::FolderEntries(dir), std::vector<std::string>{"plan.vxw"});
+        SafeSaveFaults::Clear();
+    }
+}
+
+TEST_F(SafeSave, FailuresOutsideTheSeamAreReportedToo) {
+    const std::string dir = vxtest::TempDir();
+    EXPECT_NE(vx::SaveFileSafely(dir + "/no/such/folder/a.vxw", Pattern(5, 1)).find("does not exist"),
+              std::string::npos);
+    EXPECT_NE(vx::SaveFileSafely(dir, Pattern(5, 1)).find("folder"), std::string::npos);
+}
+
+TEST_F(SafeSave, AFullDiskKeepsTheOldFile) {
+    vxtest::TinyDisk disk;
+    VX_REQUIRE_TINY_DISK(disk);
+    const std::string path = disk.path() + "/plan.vxw";
+    vxtest::WriteAll(path, Pattern(6000, 7));
+    disk.Fill();
+    // Larger than what is left, and also a first write that gets nothing.
+    for (size_t size : {size_t(20000), size_t(1)}) {
+        const std::string err = vx::SaveFileSafely(path, Pattern(size, 8));
+        EXPECT_NE(err.find("out of disk space"), std::string::npos) << err;
+        EXPECT_EQ(vxtest::ReadAll(path), Pattern(6000, 7));
+        EXPECT_EQ(vxtest::FolderEntries(disk.path()), (std::vector<std::string>{"filler", "plan.vxw"}));
+    }
+}
