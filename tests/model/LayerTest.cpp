@@ -5,6 +5,7 @@
 #include "model/HyperOleDoc.h"
 #include "model/HyperPage.h"
 #include "model/ListEditors.h"
+#include "support/FakeViewLink.h"
 
 using vx::Variant;
 
@@ -75,11 +76,8 @@ TEST(Layers, OnlyTheCurrentLayerIsEditable) {
 }
 
 TEST(Layers, PageObjectLayerPropertyByName) {
-    struct Link : CViewLink {
-        bool HasWindow() const override { return true; }
-        void InvalidatePageRect(const CRect&) override { ++repaints; }
-        int repaints = 0;
-    } link;
+    vxtest::FakeViewLink link;
+    link.hasWindow = true;
     CHyperPage page;
     page.setLink(&link);
     page.layers()->AddLayer("Notes");
@@ -90,11 +88,11 @@ TEST(Layers, PageObjectLayerPropertyByName) {
     EXPECT_TRUE(po.GetProperty("Layer", notes).ToBool());
     po.SetProperty("Layer", Variant(0), notes);
     EXPECT_FALSE(po.GetProperty("Layer", notes).ToBool());
-    EXPECT_EQ(link.repaints, 1);  // only the object of that layer
+    EXPECT_EQ(link.repaints.size(), 1u);  // only the object of that layer
     const std::vector<Variant> dflt{Variant("Default")};
     po.SetProperty("Layer", Variant(0x8000), dflt);  // hide without repainting
     EXPECT_FALSE(po.GetProperty("Layer", dflt).ToBool());
-    EXPECT_EQ(link.repaints, 1);
+    EXPECT_EQ(link.repaints.size(), 1u);
     const std::vector<Variant> none{Variant("None")};
     EXPECT_FALSE(po.GetProperty("Layer", none).ToBool());
     po.SetProperty("Layer", Variant(1), none);
@@ -113,10 +111,7 @@ TEST(Layers, DeletingALayerMovesItsObjects) {
 }
 
 TEST(Layers, EditLayersRunsTheInstalledSheet) {
-    struct Link : CViewLink {
-        void OnPageSettingsChanged(bool recalc, int) override { refreshed += recalc; }
-        int refreshed = 0;
-    } link;
+    vxtest::FakeViewLink link;
     CHyperPage page;
     page.setLink(&link);
     auto& hook = CListEditors::Get().editLayers;
@@ -129,10 +124,11 @@ TEST(Layers, EditLayersRunsTheInstalledSheet) {
         return answer;
     };
     EXPECT_FALSE(page.layers()->EditLayers(&page));
-    EXPECT_EQ(link.refreshed, 0);
+    EXPECT_TRUE(link.pageSettingsChanges.empty());
     answer = true;
     EXPECT_TRUE(page.layers()->EditLayers(&page));
-    EXPECT_EQ(link.refreshed, 1);
+    ASSERT_EQ(link.pageSettingsChanges.size(), 1u);
+    EXPECT_TRUE(link.pageSettingsChanges[0].recalc);
     hook = saved;
 }
 
