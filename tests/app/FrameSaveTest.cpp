@@ -24,11 +24,11 @@ TEST(FrameSave, AFailedSaveIsReportedAndTheDesignStaysModified) {
     CMyFrame frame(std::move(doc));
     CMyDoc* d = frame.GetDocument();
 
-    QString text;
-    vxtest::AnswerNextMessageBox(QMessageBox::Ok, &text);
+    vxtest::AnswerNext(QMessageBox::Ok);
     vx::SafeSaveFaults::Arm(vx::SafeSaveFaults::kWrite, 1, ENOSPC);
     EXPECT_FALSE(frame.Save());
     vx::SafeSaveFaults::Clear();
+    QString text = vxtest::LastAskedText();
     EXPECT_TRUE(text.contains(QString::fromStdString(path))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("out of disk space"))) << text.toStdString();
     EXPECT_TRUE(d->IsModified());
@@ -37,11 +37,11 @@ TEST(FrameSave, AFailedSaveIsReportedAndTheDesignStaysModified) {
     EXPECT_EQ(vxtest::FolderEntries(dir), std::vector<std::string>{"plan.vxw"});
 
     // The auto-save copy fails the same way and the design stays modified.
-    text.clear();
-    vxtest::AnswerNextMessageBox(QMessageBox::Ok, &text);
+    vxtest::AnswerNext(QMessageBox::Ok);
     vx::SafeSaveFaults::Arm(vx::SafeSaveFaults::kSync, 1, EIO);
     frame.OnAutoSaveTick();
     vx::SafeSaveFaults::Clear();
+    text = vxtest::LastAskedText();
     EXPECT_TRUE(text.contains(QStringLiteral("~plan.vxw"))) << text.toStdString();
     EXPECT_TRUE(d->IsModified());
     EXPECT_EQ(vxtest::FolderEntries(dir), std::vector<std::string>{"plan.vxw"});

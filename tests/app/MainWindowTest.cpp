@@ -99,17 +99,16 @@ TEST_F(MainWindow, OpenSaveAndCloseThroughCommands) {
 
     // Closing a modified document asks; Cancel keeps it open.
     AddObject(frame->GetDocument(), "Third");
-    QString question;
-    vxtest::AnswerNextMessageBox(QMessageBox::Cancel, &question);
+    vxtest::AnswerNext(QMessageBox::Cancel);
     Main().RouteCommand(kFileClose);
+    EXPECT_TRUE(QTest::qWaitFor([] { return vxtest::PendingAnswers() == 0; }));
+    EXPECT_TRUE(vxtest::LastAskedText().contains("Save changes to"));
     QCoreApplication::processEvents();
-    EXPECT_TRUE(question.contains("Save changes to"));
     EXPECT_EQ(Main().Frames().size(), 1);
     // No throws the changes away and closes.
-    vxtest::AnswerNextMessageBox(QMessageBox::No);
+    vxtest::AnswerNext(QMessageBox::No);
     Main().RouteCommand(kFileClose);
-    QTest::qWait(20);
-    EXPECT_TRUE(Main().Frames().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Main().Frames().isEmpty(); }));
     ASSERT_EQ(check.LoadFromFile(path).status, LoadResult::kOk);
     EXPECT_EQ(check.mainPage().Count(), 2u);
 }
@@ -124,7 +123,7 @@ TEST_F(MainWindow, CommandsNobodyHandlesAreDisabled) {
     EXPECT_TRUE(Main().RouteUpdate(kFileSaveAs).enabled);
     frame->GetDocument()->SetModifiedFlag(false);
     Main().RouteCommand(kFileClose);
-    QTest::qWait(20);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Main().Frames().isEmpty(); }));
     EXPECT_FALSE(Main().RouteUpdate(kFileSave).enabled);
     Main().UpdateCommandUI();
     EXPECT_FALSE(Main().Action(kFileSave)->isEnabled());
@@ -149,7 +148,7 @@ TEST_F(MainWindow, RecentFilesKeepFourNewestFirstInTheStore) {
     // The recent-file command opens the entry.
     for (CHyperFrame* f : Main().Frames()) f->GetDocument()->SetModifiedFlag(false);
     Main().mdiArea()->closeAllSubWindows();
-    QTest::qWait(20);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Main().Frames().isEmpty(); }));
     EXPECT_TRUE(Main().RouteCommand(kFileMru1 + 1));
     ASSERT_EQ(Main().Frames().size(), 1);
     EXPECT_EQ(Main().ActiveFrame()->GetDocument()->pathName(), paths[4]);
@@ -178,10 +177,10 @@ TEST_F(MainWindow, AutoSaveWritesASideFileThatSavingAndClosingRemove) {
     AddObject(frame->GetDocument(), "Again");
     frame->OnAutoSaveTick();
     EXPECT_TRUE(QFile::exists(side));
-    vxtest::AnswerNextMessageBox(QMessageBox::No);
+    vxtest::AnswerNext(QMessageBox::No);
     Main().RouteCommand(kFileClose);
-    QTest::qWait(20);
-    EXPECT_FALSE(QFile::exists(side));
+    // The closed window removes the copy when it is deleted.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !QFile::exists(side); }));
 }
 
 TEST_F(MainWindow, ANewerRecoveryCopyIsOfferedAndKept) {
@@ -198,7 +197,7 @@ TEST_F(MainWindow, ANewerRecoveryCopyIsOfferedAndKept) {
         f.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
     }
     Start();
-    vxtest::AnswerNextMessageBox(QMessageBox::Yes);
+    vxtest::AnswerNext(QMessageBox::Yes);
     CHyperFrame* frame = Main().OpenDocumentFile(QString::fromStdString(path));
     ASSERT_NE(frame, nullptr);
     CMyDoc* doc = frame->GetDocument();
@@ -216,10 +215,9 @@ TEST_F(MainWindow, DamagedFilesAreReportedAndNotOpened) {
     f.close();
     Start();
     const auto before = Main().Frames().size();
-    QString text;
-    vxtest::AnswerNextMessageBox(QMessageBox::Ok, &text);
+    vxtest::AnswerNext(QMessageBox::Ok);
     EXPECT_EQ(Main().OpenDocumentFile(QString::fromStdString(bad)), nullptr);
-    EXPECT_TRUE(text.contains("Cannot open"));
+    EXPECT_TRUE(vxtest::LastAskedText().contains("Cannot open"));
     EXPECT_EQ(Main().Frames().size(), before);
 }
 

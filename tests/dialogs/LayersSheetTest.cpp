@@ -11,21 +11,9 @@
 #include "model/AnchorFmt.h"
 #include "model/HyperPage.h"
 #include "model/ListEditors.h"
+#include "support/WidgetTestSupport.h"
 
 namespace {
-
-class Answers {
-public:
-    Answers() {
-        CNSFlexDialog::questionHook() = [this](QWidget*, const QString& text) {
-            questions << text;
-            return answer;
-        };
-    }
-    ~Answers() { CNSFlexDialog::questionHook() = nullptr; }
-    QStringList questions;
-    bool answer = true;
-};
 
 CHyperOb* Add(CHyperPage& page, int layerId) {
     auto ob = std::make_unique<CHyperOb>();
@@ -48,7 +36,6 @@ QStringList Names(const CLayerFmt& layers) {
 }  // namespace
 
 TEST(LayersSheet, NewLayersAreNumberedByIdsThatOnlyGrow) {
-    Answers answers;
     CHyperPage page;
     CLayersSheet sheet(*page.layers(), &page);
     EXPECT_EQ(sheet.currentIndex(), 0);
@@ -58,7 +45,7 @@ TEST(LayersSheet, NewLayersAreNumberedByIdsThatOnlyGrow) {
     EXPECT_EQ(Names(sheet), (QStringList{"Default", "Layer1", "Layer2"}));
     sheet.list()->setCurrentRow(1);
     QTest::mouseClick(sheet.deleteButton(), Qt::LeftButton);
-    EXPECT_TRUE(answers.questions.isEmpty());  // an empty layer goes without asking
+    EXPECT_TRUE(vxtest::AskedTexts().isEmpty());  // an empty layer goes without asking
     QTest::mouseClick(sheet.addButton(), Qt::LeftButton);
     EXPECT_EQ(Names(sheet), (QStringList{"Default", "Layer2", "Layer3"}));
     EXPECT_EQ(sheet.currentIndex(), 2);
@@ -71,7 +58,6 @@ TEST(LayersSheet, NewLayersAreNumberedByIdsThatOnlyGrow) {
 }
 
 TEST(LayersSheet, TheFirstLayerCanBeNeitherRenamedDeletedNorMoved) {
-    Answers answers;
     CHyperPage page;
     page.layers()->AddLayer("A");
     page.layers()->AddLayer("B");
@@ -105,7 +91,6 @@ TEST(LayersSheet, TheFirstLayerCanBeNeitherRenamedDeletedNorMoved) {
 }
 
 TEST(LayersSheet, DeletingAUsedLayerAsksAndMovesItsObjectsAtOnce) {
-    Answers answers;
     CHyperPage page;
     page.layers()->AddLayer("Layer1");
     page.layers()->AddLayer("Layer2");
@@ -114,14 +99,14 @@ TEST(LayersSheet, DeletingAUsedLayerAsksAndMovesItsObjectsAtOnce) {
     {
         CLayersSheet sheet(*page.layers(), &page);
         sheet.list()->setCurrentRow(2);
-        answers.answer = false;
+        vxtest::AnswerNext(QMessageBox::Cancel);
         sheet.OnDelete();
-        ASSERT_EQ(answers.questions.size(), 1);
-        EXPECT_EQ(answers.questions[0], "Delete layer \"Layer2\" and reassign its objects to layer \"Layer1\"?");
+        ASSERT_EQ(vxtest::AskedTexts().size(), 1);
+        EXPECT_EQ(vxtest::AskedTexts()[0], "Delete layer \"Layer2\" and reassign its objects to layer \"Layer1\"?");
         EXPECT_EQ(sheet.list()->count(), 3);  // Cancel stops
         EXPECT_EQ(a->layerId(), 2);
 
-        answers.answer = true;
+        vxtest::AnswerNext(QMessageBox::Ok);
         sheet.OnDelete();
         EXPECT_EQ(Names(sheet), (QStringList{"Default", "Layer1"}));
         EXPECT_EQ(a->layerId(), 1);
@@ -134,7 +119,6 @@ TEST(LayersSheet, DeletingAUsedLayerAsksAndMovesItsObjectsAtOnce) {
 }
 
 TEST(LayersSheet, DoubleClickTogglesOneLineOrEveryLayer) {
-    Answers answers;
     CHyperPage page;
     page.layers()->AddLayer("A");
     CLayersSheet sheet(*page.layers(), &page);
@@ -151,7 +135,6 @@ TEST(LayersSheet, DoubleClickTogglesOneLineOrEveryLayer) {
 }
 
 TEST(LayersSheet, SelectAsksTheViewForTheLayersObjects) {
-    Answers answers;
     CHyperPage page;
     page.layers()->AddLayer("A");
     CLayersSheet sheet(*page.layers(), &page);

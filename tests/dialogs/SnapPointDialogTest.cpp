@@ -9,27 +9,9 @@
 
 #include "dialogs/FilterEdit.h"
 #include "dialogs/SnapPointDialog.h"
+#include "support/WidgetTestSupport.h"
 
 namespace {
-
-// Answers the dialogs' messages and questions instead of showing boxes.
-class DialogHooks {
-public:
-    DialogHooks() {
-        CNSFlexDialog::messageHook() = [this](QWidget*, const QString& text) { messages << text; };
-        CNSFlexDialog::questionHook() = [this](QWidget*, const QString& text) {
-            questions << text;
-            return answer;
-        };
-    }
-    ~DialogHooks() {
-        CNSFlexDialog::messageHook() = nullptr;
-        CNSFlexDialog::questionHook() = nullptr;
-    }
-    QStringList messages;
-    QStringList questions;
-    bool answer = true;
-};
 
 std::vector<int> Ids(const CAnchorFmt& set) {
     std::vector<int> ids;
@@ -51,7 +33,6 @@ void Fill(CAnchorFmt& set, int n) {
 }  // namespace
 
 TEST(SnapPointDialog, AddHandsOutIdsThatAreNeverReused) {
-    DialogHooks hooks;
     CAnchorFmt set;
     set.nextId = 5;
     CSnapPointDialog d(set);
@@ -74,11 +55,10 @@ TEST(SnapPointDialog, AddHandsOutIdsThatAreNeverReused) {
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(Ids(set), (std::vector<int>{5, 7, 8}));
     EXPECT_EQ(set.nextId, 9);
-    EXPECT_TRUE(hooks.messages.isEmpty());
+    EXPECT_TRUE(vxtest::AskedTexts().isEmpty());
 }
 
 TEST(SnapPointDialog, DeleteSelectsTheLineAtTheSameIndexOrTheNewLast) {
-    DialogHooks hooks;
     CAnchorFmt set;
     Fill(set, 3);
     {
@@ -107,7 +87,6 @@ TEST(SnapPointDialog, DeleteSelectsTheLineAtTheSameIndexOrTheNewLast) {
 }
 
 TEST(SnapPointDialog, UpOnTheFirstAndDownOnTheLastChangeNothing) {
-    DialogHooks hooks;
     CAnchorFmt set;
     Fill(set, 3);
     CSnapPointDialog d(set);
@@ -131,7 +110,6 @@ TEST(SnapPointDialog, UpOnTheFirstAndDownOnTheLastChangeNothing) {
 }
 
 TEST(SnapPointDialog, CancelLeavesTheSetAndItsNextIdAsTheyWere) {
-    DialogHooks hooks;
     CAnchorFmt set;
     Fill(set, 2);
     set.limit = 1;
@@ -154,7 +132,6 @@ TEST(SnapPointDialog, CancelLeavesTheSetAndItsNextIdAsTheyWere) {
 }
 
 TEST(SnapPointDialog, FieldsAreWrittenBackOnlyWhenEveryOneIsValid) {
-    DialogHooks hooks;
     CAnchorFmt set;
     Fill(set, 2);
     set.point(0)->inCount = 4;
@@ -165,17 +142,19 @@ TEST(SnapPointDialog, FieldsAreWrittenBackOnlyWhenEveryOneIsValid) {
     d.tipEdit()->setText("Port");
     d.maxOutEdit()->setText("1001");  // out of range (-1 to 1000)
 
+    vxtest::AnswerNext(QMessageBox::Ok);
     d.list()->setCurrentRow(1);
-    ASSERT_EQ(hooks.messages.size(), 1);
-    EXPECT_EQ(hooks.messages[0], "Please enter an integer between -1 and 1000.");
+    ASSERT_EQ(vxtest::AskedTexts().size(), 1);
+    EXPECT_EQ(vxtest::AskedTexts()[0], "Please enter an integer between -1 and 1000.");
     EXPECT_EQ(d.currentIndex(), 0);  // the current line stays
     EXPECT_EQ(d.list()->currentRow(), 0);
     EXPECT_EQ(static_cast<CSnapPoint*>(d.ItemAt(0))->dX, 0);  // nothing written
 
     d.maxOutEdit()->setText("-");
+    vxtest::AnswerNext(QMessageBox::Ok);
     d.accept();
-    EXPECT_EQ(hooks.messages.size(), 2);
-    EXPECT_EQ(hooks.messages[1], "This is not a valid number.");
+    ASSERT_EQ(vxtest::AskedTexts().size(), 2);
+    EXPECT_EQ(vxtest::AskedTexts()[1], "This is not a valid number.");
     EXPECT_NE(d.result(), QDialog::Accepted);  // stays open
 
     d.maxOutEdit()->setText("5");
@@ -191,7 +170,6 @@ TEST(SnapPointDialog, FieldsAreWrittenBackOnlyWhenEveryOneIsValid) {
 }
 
 TEST(SnapPointDialog, UntickingUseColourClearsGridOffsetAndColour) {
-    DialogHooks hooks;
     CAnchorFmt set;
     Fill(set, 1);
     set.point(0)->useColour = 1;
@@ -217,7 +195,6 @@ TEST(SnapPointDialog, UntickingUseColourClearsGridOffsetAndColour) {
 }
 
 TEST(SnapPointDialog, TypeNamesAndOutOfRangeTypes) {
-    DialogHooks hooks;
     EXPECT_EQ(CSnapPointDialog::TypeName(0), "topLeft");
     EXPECT_EQ(CSnapPointDialog::TypeName(8), "middle");
     CAnchorFmt set;
@@ -229,7 +206,6 @@ TEST(SnapPointDialog, TypeNamesAndOutOfRangeTypes) {
 }
 
 TEST(SnapPointDialog, DoubleClickOnTheEmptyListAdds) {
-    DialogHooks hooks;
     CAnchorFmt set;
     CSnapPointDialog d(set);
     QTest::mouseDClick(d.list()->viewport(), Qt::LeftButton);
@@ -294,7 +270,6 @@ TEST(FilterEdit, TabIsNeverTyped) {
 }
 
 TEST(SnapPointDialog, TypingOnTheListChoosesTheType) {
-    DialogHooks hooks;
     CAnchorFmt set;
     Fill(set, 1);
     CSnapPointDialog d(set);

@@ -6,6 +6,7 @@
 #include "model/HyperPage.h"
 #include "model/ListEditors.h"
 #include "model/Archive.h"
+#include "support/FakeViewLink.h"
 #include "support/TestSupport.h"
 
 using vx::Variant;
@@ -77,11 +78,8 @@ TEST(Layers, OnlyTheCurrentLayerIsEditable) {
 }
 
 TEST(Layers, PageObjectLayerPropertyByName) {
-    struct Link : CViewLink {
-        bool HasWindow() const override { return true; }
-        void InvalidatePageRect(const CRect&) override { ++repaints; }
-        int repaints = 0;
-    } link;
+    vxtest::FakeViewLink link;
+    link.hasWindow = true;
     CHyperPage page;
     page.setLink(&link);
     page.layers()->AddLayer("Notes");
@@ -92,11 +90,11 @@ TEST(Layers, PageObjectLayerPropertyByName) {
     EXPECT_TRUE(po.GetProperty("Layer", notes).ToBool());
     po.SetProperty("Layer", Variant(0), notes);
     EXPECT_FALSE(po.GetProperty("Layer", notes).ToBool());
-    EXPECT_EQ(link.repaints, 1);  // only the object of that layer
+    EXPECT_EQ(link.repaints.size(), 1u);  // only the object of that layer
     const std::vector<Variant> dflt{Variant("Default")};
     po.SetProperty("Layer", Variant(0x8000), dflt);  // hide without repainting
     EXPECT_FALSE(po.GetProperty("Layer", dflt).ToBool());
-    EXPECT_EQ(link.repaints, 1);
+    EXPECT_EQ(link.repaints.size(), 1u);
     const std::vector<Variant> none{Variant("None")};
     EXPECT_FALSE(po.GetProperty("Layer", none).ToBool());
     po.SetProperty("Layer", Variant(1), none);
@@ -115,10 +113,7 @@ TEST(Layers, DeletingALayerMovesItsObjects) {
 }
 
 TEST(Layers, EditLayersRunsTheInstalledSheet) {
-    struct Link : CViewLink {
-        void OnPageSettingsChanged(bool recalc, int) override { refreshed += recalc; }
-        int refreshed = 0;
-    } link;
+    vxtest::FakeViewLink link;
     CHyperPage page;
     page.setLink(&link);
     auto& hook = CListEditors::Get().editLayers;
@@ -131,10 +126,11 @@ TEST(Layers, EditLayersRunsTheInstalledSheet) {
         return answer;
     };
     EXPECT_FALSE(page.layers()->EditLayers(&page));
-    EXPECT_EQ(link.refreshed, 0);
+    EXPECT_TRUE(link.pageSettingsChanges.empty());
     answer = true;
     EXPECT_TRUE(page.layers()->EditLayers(&page));
-    EXPECT_EQ(link.refreshed, 1);
+    ASSERT_EQ(link.pageSettingsChanges.size(), 1u);
+    EXPECT_TRUE(link.pageSettingsChanges[0].recalc);
     hook = saved;
 }
 

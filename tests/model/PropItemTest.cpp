@@ -12,6 +12,7 @@
 #include "model/PropChoice.h"
 #include "model/PropIds.h"
 #include "model/PropLists.h"
+#include "support/FakeViewLink.h"
 
 namespace P = vx::prop;
 
@@ -195,24 +196,17 @@ TEST(PropItem, LinkedPenItems) {
 }
 
 TEST(PropItem, AngleItemPostsTheRotateMessage) {
-    struct Link : CViewLink {
-        void PostViewMessage(unsigned m, uint32_t w, uint32_t l) override {
-            message = m;
-            wParam = w;
-            lParam = l;
-        }
-        unsigned message = 0;
-        uint32_t wParam = 99, lParam = 0;
-    } link;
+    vxtest::FakeViewLink link;
     CHyperPage page;
     page.setLink(&link);
     double angle = 0;
     CPropAngleDbl item(P::kRotateAngle, &angle, &page);
     item.setValue(45.5);
     item.OnChanged();
-    EXPECT_EQ(link.message, 0x8212u);
-    EXPECT_EQ(link.wParam, 0u);
-    EXPECT_EQ(std::bit_cast<float>(link.lParam), 45.5f);
+    ASSERT_EQ(link.messages.size(), 1u);
+    EXPECT_EQ(link.messages[0].message, 0x8212u);
+    EXPECT_EQ(link.messages[0].wParam, 0u);
+    EXPECT_EQ(std::bit_cast<float>(link.messages[0].lParam), 45.5f);
 }
 
 TEST(PropItem, CodeCheckRefusesCodesInUse) {

@@ -8,6 +8,7 @@
 #include "shapes/BorderOb.h"
 #include "shapes/CircleOb.h"
 #include "shapes/ShapePropIds.h"
+#include "support/FakeViewLink.h"
 
 using vx::Variant;
 namespace P = vx::prop;
@@ -144,15 +145,13 @@ TEST(DrawOb, PropertyItemsAndTheLinkedPenRule) {
 }
 
 TEST(DrawOb, ViewDefaultsForNewShapes) {
-    struct DefaultsLink : CViewLink {
-        CDrawDefaults d;
-        const CDrawDefaults* DrawDefaults() const override { return &d; }
-    } link;
-    link.d.enabled = true;
-    link.d.penWidth = 4;
-    link.d.hatchStyle = HS_VERTICAL;
-    link.d.shadowStyle = 2;
-    link.d.backColor = vx::RGB(9, 9, 9);
+    vxtest::FakeViewLink link;
+    link.useDrawDefaults = true;
+    link.drawDefaults.enabled = true;
+    link.drawDefaults.penWidth = 4;
+    link.drawDefaults.hatchStyle = HS_VERTICAL;
+    link.drawDefaults.shadowStyle = 2;
+    link.drawDefaults.backColor = vx::RGB(9, 9, 9);
     CHyperPage page;
     page.setLink(&link);
     CCircleOb* e = shapetest::Place<CCircleOb>(page, "E", CRect(0, 0, 80, 80));
@@ -160,8 +159,7 @@ TEST(DrawOb, ViewDefaultsForNewShapes) {
     EXPECT_EQ(e->hatchStyle(), HS_VERTICAL);
     EXPECT_EQ(e->shadowStyle(), 2);
     EXPECT_EQ(e->backColorField(), vx::RGB(9, 9, 9));
-    link.d.enabled = false;
+    link.drawDefaults.enabled = false;
     CCircleOb* f = shapetest::Place<CCircleOb>(page, "F", CRect(0, 0, 80, 80));
     EXPECT_EQ(f->penWidth(), 1);
-    page.setLink(nullptr);
 }

@@ -10,16 +10,12 @@
 #include "model/PropItems.h"
 #include "shapes/LineOb.h"
 #include "shapes/ShapePropIds.h"
+#include "support/FakeViewLink.h"
 #include "support/TestSupport.h"
 
 using vx::Variant;
 
 namespace {
-
-struct ZoomLink : CViewLink {
-    int zoom = 100;
-    int Zoom() const override { return zoom; }
-};
 
 CLineOb* Line(CHyperPage& page, CPoint a, CPoint b, int arrowhead = 0) {
     auto owned = std::make_unique<CLineOb>();
@@ -105,8 +101,8 @@ TEST(Line, TurningAHorizontalLineMakesItVerticalAboutItsCentre) {
 }
 
 TEST(Line, HitsWithinTheZoomedTolerance) {
+    vxtest::FakeViewLink link;
     CHyperPage page;
-    ZoomLink link;
     page.setLink(&link);
     CLineOb* l = Line(page, {0, 0}, {100, 100});
     // Perpendicular distances: (53, 46) is about 4.9 away, (54, 46) 5.7
@@ -128,7 +124,6 @@ TEST(Line, HitsWithinTheZoomedTolerance) {
     EXPECT_EQ(flat->HitTest(100, 56), 8);
     EXPECT_EQ(flat->HitTest(100, 58), -1);
     EXPECT_EQ(flat->HitTest(-5, 50), 8);
-    page.setLink(nullptr);
 }
 
 TEST(Line, ArrowheadGeometry) {
