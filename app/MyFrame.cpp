@@ -57,11 +57,15 @@ bool CHyperFrame::OnCmdMsg(int id, CCmdUI* ui) {
 
 void CHyperFrame::OnDocumentLoaded() {
     if (view_) view_->OnDocumentLoaded();
+    if (CHyperFrameOb* fo = doc_->frameObject()) fo->SetWindow(this);
+    UpdateCaption();
+}
+
+void CHyperFrame::ApplyWindowObject() {
     if (CHyperFrameOb* fo = doc_->frameObject()) {
         fo->SetWindow(this);
-        fo->ApplyToWindow(0x10);
+        fo->ApplyToWindow(CHyperFrameOb::kNoActivate);
     }
-    UpdateCaption();
 }
 
 void CHyperFrame::UpdateCaption() {

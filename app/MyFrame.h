@@ -30,9 +30,13 @@ public:
     // Command routing: the view first, then this frame.
     bool OnCmdMsg(int id, CCmdUI* ui) override;
 
-    // The document was read from a file or emptied: refresh the view and
-    // apply the window object.
+    // The document was read from a file or emptied: refresh the view, hand
+    // the window object this window and show its caption.
     void OnDocumentLoaded();
+    // Applies the window object read with the document (boxes, border and,
+    // while the main window is up, the client size). Runs once, after the
+    // window was opened on a file.
+    void ApplyWindowObject();
     // Caption from the frame object's Title, with the modified marker.
     void UpdateCaption();
 
