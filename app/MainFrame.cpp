@@ -325,11 +325,12 @@ CHyperFrame* CMainFrame::AddFrame(CHyperFrame* frame, bool fromFile) {
     // The view reports the rectangle being edited; the active window's
     // report shows in the position panes.
     if (CMyView* view = frame->GetView())
-        connect(view, &CHyperRunView::positionReported, this, [this, frame](int left, int top, int width, int height) {
-            if (ActiveFrame() != frame) return;
-            const CRect r(left, top, left + width, top + height);
-            ShowPosition(&r);
-        });
+        connect(view, &CHyperRunView::positionReported, this,
+                [this, frame](int left, int top, int width, int height) {
+                    if (ActiveFrame() != frame) return;
+                    const CRect r(left, top, left + width, top + height);
+                    ShowPosition(&r);
+                });
     frame->OnDocumentLoaded();
     sub->resize(DefaultChildSize());
     sub->show();
@@ -346,7 +347,8 @@ QSize CMainFrame::DefaultChildSize() {
     // out now so the area has the size it will be shown with.
     if (!isVisible() && layout()) layout()->setGeometry(rect());
     const QSize area = mdi_->contentsRect().size();
-    return QSize(std::max(kMinChildWidth, area.width() * 3 / 4), std::max(kMinChildHeight, area.height() * 3 / 4));
+    return QSize(std::max(kMinChildWidth, area.width() * 3 / 4),
+                 std::max(kMinChildHeight, area.height() * 3 / 4));
 }
 
 CHyperFrame* CMainFrame::NewDocument() {
@@ -472,8 +474,9 @@ QString CMainFrame::sizeText() const { return sizePane_ ? sizePane_->text() : QS
 CMainFrame::BarOrientation CMainFrame::OrientationOf(const QDockWidget* bar) const {
     if (bar->isFloating()) return BarOrientation::kFloat;
     const Qt::DockWidgetArea area = dockWidgetArea(const_cast<QDockWidget*>(bar));
-    return area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea ? BarOrientation::kHorz
-                                                                               : BarOrientation::kVert;
+    return area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea
+               ? BarOrientation::kHorz
+               : BarOrientation::kVert;
 }
 
 std::vector<QDockWidget*> CMainFrame::SizingBars() const {
@@ -488,11 +491,14 @@ void CMainFrame::SaveBarState() {
     for (QDockWidget* bar : SizingBars()) {
         // The size of the orientation the bar is in now; the other two keep
         // what they were.
-        BarSizes& sizes = barSizes_.try_emplace(bar, BarSizes{bar->size(), bar->size(), bar->size()}).first->second;
+        BarSizes& sizes =
+            barSizes_.try_emplace(bar, BarSizes{bar->size(), bar->size(), bar->size()})
+                .first->second;
         sizes.Of(OrientationOf(bar)) = bar->size();
         const std::string section = vx::FromQString(BarSection(bar->objectName().mid(3).toInt()));
-        for (const auto& [key, size] : {std::pair{"sizeHorz", sizes.horz}, std::pair{"sizeVert", sizes.vert},
-                                        std::pair{"sizeFloat", sizes.floating}}) {
+        for (const auto& [key, size] :
+             {std::pair{"sizeHorz", sizes.horz}, std::pair{"sizeVert", sizes.vert},
+              std::pair{"sizeFloat", sizes.floating}}) {
             s.WriteProfileInt(section, std::string(key) + "CX", size.width());
             s.WriteProfileInt(section, std::string(key) + "CY", size.height());
         }

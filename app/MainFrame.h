@@ -122,7 +122,9 @@ private:
     QLabel* sizePane_ = nullptr;
     struct BarSizes {
         QSize horz, vert, floating;
-        QSize& Of(BarOrientation o) { return o == BarOrientation::kHorz ? horz : o == BarOrientation::kVert ? vert : floating; }
+        QSize& Of(BarOrientation o) {
+            return o == BarOrientation::kHorz ? horz : o == BarOrientation::kVert ? vert : floating;
+        }
         const QSize& Of(BarOrientation o) const {
             return o == BarOrientation::kHorz ? horz : o == BarOrientation::kVert ? vert : floating;
         }

@@ -37,7 +37,12 @@ public:
     virtual const std::string& GetCode() const { return code_; }
     virtual std::string GetFormCode() const { return {}; }
     // What PersistToFile does with the class-defaults file.
-    enum DefaultsFileMode { kDefaultsExists = -2, kDefaultsDelete = -1, kDefaultsWrite = 0, kDefaultsRead = 1 };
+    enum DefaultsFileMode {
+        kDefaultsExists = -2,
+        kDefaultsDelete = -1,
+        kDefaultsWrite = 0,
+        kDefaultsRead = 1
+    };
     // Runs one DefaultsFileMode on the class-defaults file; 1 on success
     // (kDefaultsExists: the file exists).
     virtual int PersistToFile(int /*mode*/) { return 0; }

@@ -26,7 +26,8 @@ T* Add(CHyperPage& page, const char* code, const CRect& r) {
 
 // A line from `a` to `b` in front of the shapes; ends on snap points attach
 // to them.
-inline CLineOb* Connect(CHyperPage& page, const char* code, CPoint a, CPoint b, int heads, COLORREF colour = -1) {
+inline CLineOb* Connect(CHyperPage& page, const char* code, CPoint a, CPoint b, int heads,
+                        COLORREF colour = -1) {
     auto owned = std::make_unique<CLineOb>();
     CLineOb* line = owned.get();
     line->SetCodeRaw(code);
@@ -41,7 +42,8 @@ inline CLineOb* Connect(CHyperPage& page, const char* code, CPoint a, CPoint b, 
 
 // An arc (or with SetWedge a pie) around `centre` from `start` to `end`
 // degrees.
-inline CArcOb* Arc(CHyperPage& page, const char* code, CPoint centre, int rx, int ry, double start, double end) {
+inline CArcOb* Arc(CHyperPage& page, const char* code, CPoint centre, int rx, int ry, double start,
+                   double end) {
     auto owned = std::make_unique<CArcOb>();
     CArcOb* arc = owned.get();
     arc->SetCodeRaw(code);

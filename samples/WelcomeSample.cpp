@@ -21,7 +21,8 @@ namespace {
 
 // A frame with a caption; frames are added after what they enclose, so
 // they lie behind it.
-CRectOb* Frame(CHyperPage& page, const char* code, const CRect& r, const char* caption, COLORREF fill = -1) {
+CRectOb* Frame(CHyperPage& page, const char* code, const CRect& r, const char* caption,
+               COLORREF fill = -1) {
     CRectOb* frame = Add<CRectOb>(page, code, r);
     frame->SetText(caption);
     frame->SetBackColor(fill);
@@ -55,16 +56,19 @@ void Flow(CHyperPage& page) {
     CSnapPoint& in = *design->snapList().set().point(3);
     in.colour = vx::RGB(192, 0, 0);
     in.useColour = 1;
-    Connect(page, "ToDesign", CPoint(190, 135), CPoint(250, 135), C1DOb::kHeadAtSecond)->SetPenWidth(2);
-    Connect(page, "ToShare", CPoint(400, 135), CPoint(460, 135), C1DOb::kHeadAtFirst | C1DOb::kHeadAtSecond)
+    Connect(page, "ToDesign", CPoint(190, 135), CPoint(250, 135), C1DOb::kHeadAtSecond)
         ->SetPenWidth(2);
-    CLineOb* back = Connect(page, "Rework", CPoint(325, 180), CPoint(125, 170), C1DOb::kHeadAtSecond,
-                            vx::RGB(160, 0, 0));
+    Connect(page, "ToShare", CPoint(400, 135), CPoint(460, 135),
+            C1DOb::kHeadAtFirst | C1DOb::kHeadAtSecond)
+        ->SetPenWidth(2);
+    CLineOb* back = Connect(page, "Rework", CPoint(325, 180), CPoint(125, 170),
+                            C1DOb::kHeadAtSecond, vx::RGB(160, 0, 0));
     back->SetPenStyle(PS_DASH);
     back->setArrowheadStyle(C1DOb::kArrowOpen);
 
     for (const auto& [code, r, caption] :
-         {std::tuple{"IdeaFrame", CRect(48, 78, 202, 186), "Idea"}, std::tuple{"DesignFrame", CRect(238, 70, 412, 196), "Design"},
+         {std::tuple{"IdeaFrame", CRect(48, 78, 202, 186), "Idea"},
+          std::tuple{"DesignFrame", CRect(238, 70, 412, 196), "Design"},
           std::tuple{"ShareFrame", CRect(448, 78, 602, 186), "Share"}}) {
         CRectOb* label = Frame(page, code, r, caption);
         label->setBorderStyle(CRectOb::kNormal);
@@ -72,8 +76,8 @@ void Flow(CHyperPage& page) {
         label->setAlignment(CRectOb::kCentre);
         label->setBorderColor(vx::RGB(160, 160, 160));
     }
-    Frame(page, "Flow", CRect(30, 44, 620, 222), "Draw shapes and join them: lines stay on their snap points",
-          vx::RGB(250, 250, 255));
+    Frame(page, "Flow", CRect(30, 44, 620, 222),
+          "Draw shapes and join them: lines stay on their snap points", vx::RGB(250, 250, 255));
 }
 
 // Borders in their styles, arcs and ellipses.
@@ -100,7 +104,8 @@ void Shapes(CHyperPage& page) {
     tilted->SetBackColor(vx::RGB(230, 255, 230));
     tilted->SetRotateAngleRaw(-8);
     tilted->Update(1, 0);
-    Frame(page, "Shapes", CRect(30, 244, 320, 530), "Borders, arcs and ellipses", vx::RGB(255, 252, 245));
+    Frame(page, "Shapes", CRect(30, 244, 320, 530), "Borders, arcs and ellipses",
+          vx::RGB(255, 252, 245));
 }
 
 // A group on the second layer, a highlighter over a hatched border.
@@ -111,7 +116,8 @@ void Layers(CHyperPage& page) {
     note->SetPenStyle(PS_DOT);
     CCircleOb* pin = Add<CCircleOb>(page, "Pin", CRect(520, 287, 590, 337));
     pin->SetBackColor(vx::RGB(255, 200, 200));
-    CLineOb* tie = Connect(page, "Tie", CPoint(480, 312), CPoint(520, 312), C1DOb::kHeadAtSecond, vx::RGB(160, 0, 80));
+    CLineOb* tie = Connect(page, "Tie", CPoint(480, 312), CPoint(520, 312), C1DOb::kHeadAtSecond,
+                           vx::RGB(160, 0, 80));
     tie->setArrowheadStyle(C1DOb::kArrowOutline);
     for (CHyperOb* ob : std::initializer_list<CHyperOb*>{note, pin, tie}) ob->setLayerId(notes->id);
     // Note and Pin move together: one group, its record in Note.
@@ -130,7 +136,8 @@ void Layers(CHyperPage& page) {
     base->SetBackColor(vx::RGB(235, 225, 255));
     base->SetShadowStyle(2);
     Connect(page, "Down", CPoint(480, 432), CPoint(480, 462), C1DOb::kHeadAtSecond);
-    Frame(page, "Layers", CRect(340, 244, 620, 530), "Layers, a group, a highlighter", vx::RGB(250, 255, 250));
+    Frame(page, "Layers", CRect(340, 244, 620, 530), "Layers, a group, a highlighter",
+          vx::RGB(250, 255, 250));
 }
 
 }  // namespace
@@ -138,8 +145,9 @@ void Layers(CHyperPage& page) {
 bool WriteWelcomeSample(const std::string& dir) {
     CMyDoc doc;
     doc.SetTitle("welcome.vxw");
-    doc.SetDescription("A first look at the editor: frames with captions, borders, ellipses, arcs, lines attached "
-                       "to snap points, a highlighter, a group and two layers.");
+    doc.SetDescription(
+        "A first look at the editor: frames with captions, borders, ellipses, arcs, lines attached "
+        "to snap points, a highlighter, a group and two layers.");
     doc.frameObject()->title = "Welcome to Vexelwork";
     doc.frameObject()->width = 650;
     doc.frameObject()->height = 560;

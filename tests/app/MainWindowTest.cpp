@@ -351,7 +351,8 @@ TEST_F(MainWindow, BarSizesAreKeptForEachOrientation) {
     EXPECT_EQ(Setting(section, "sizeHorzCY"), 90);
     EXPECT_EQ(Setting(section, "sizeFloatCX"), 300);
     EXPECT_EQ(Setting(section, "sizeFloatCY"), 40);
-    for (const char* key : {"sizeHorzCX", "sizeHorzCY", "sizeVertCX", "sizeVertCY", "sizeFloatCX", "sizeFloatCY"})
+    for (const char* key :
+         {"sizeHorzCX", "sizeHorzCY", "sizeVertCX", "sizeVertCY", "sizeFloatCX", "sizeFloatCY"})
         EXPECT_NE(Setting("CBAR.SR1-SCBar-59424", key), -1) << key;
 
     // A floating bar saves its floating size and comes back floating with it.

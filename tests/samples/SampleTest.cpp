@@ -8,8 +8,8 @@
 
 #include "model/Connection.h"
 #include "model/HyperOleDoc.h"
-#include "model/LayerFmt.h"
 #include "model/HyperViewOb.h"
+#include "model/LayerFmt.h"
 #include "samples/ShapesSample.h"
 #include "samples/WelcomeSample.h"
 #include "shapes/ShapeClasses.h"
@@ -23,7 +23,9 @@ QByteArray Read(const std::string& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-std::string Shipped(const char* name) { return std::string(VX_SAMPLES_DIR) + "/" + name; }
+std::string Shipped(const char* name) {
+    return std::string(VX_SAMPLES_DIR) + "/" + name;
+}
 
 class Samples : public ::testing::Test {
 protected:
@@ -37,7 +39,8 @@ TEST_F(Samples, TheShippedFilesAreWhatTheGeneratorWrites) {
     for (const char* name : {"welcome.vxw", "shapes.vxw"}) {
         const QByteArray shipped = Read(Shipped(name));
         ASSERT_FALSE(shipped.isEmpty()) << name;
-        EXPECT_EQ(Read(dir + "/" + name), shipped) << name << " is out of date: run vx_samplegen samples";
+        EXPECT_EQ(Read(dir + "/" + name), shipped)
+            << name << " is out of date: run vx_samplegen samples";
     }
 }
 
@@ -50,7 +53,8 @@ TEST_F(Samples, TheWelcomeDesignShowsWhatTheShapesCanDo) {
     for (size_t i = 0; i < page.Count(); ++i) {
         CHyperOb* ob = page.At(i);
         ++classes[ob->ClassName()];
-        if (CConnection* c = ob->GetConnection(); c && c->ends[0].IsAttached() && c->ends[1].IsAttached())
+        if (CConnection* c = ob->GetConnection();
+            c && c->ends[0].IsAttached() && c->ends[1].IsAttached())
             ++attachedLines;
         std::string text;
         if (ob->GetText(text) && !text.empty()) ++captions;
