@@ -337,6 +337,7 @@ CHyperFrame* CMainFrame::AddFrame(CHyperFrame* frame, bool fromFile) {
     // A design read from a file brings its window's boxes, border and
     // client size; a new design keeps the default window.
     if (fromFile) frame->ApplyWindowObject();
+    frame->FollowClientSize();
     mdi_->setActiveSubWindow(sub);
     UpdateTitle();
     return frame;

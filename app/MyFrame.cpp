@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include "app/CommandIds.h"
@@ -150,6 +151,20 @@ void CHyperFrame::OnAutoSaveTick() {
 void CHyperFrame::RemoveAutoSaveFile() {
     if (autoSaveSeconds_ <= 0 || !doc_) return;
     QFile::remove(vx::ToQString(CMyDoc::AutoSaveName(doc_->pathName(), doc_->title())));
+}
+
+void CHyperFrame::FollowClientSize() {
+    followClientSize_ = true;
+    const QWidget* w = subWindow() ? static_cast<const QWidget*>(subWindow()) : this;
+    CHyperFrameOb* fo = doc_->frameObject();
+    if (!fo || w->isMaximized() || w->isMinimized()) return;
+    fo->width = width();
+    fo->height = height();
+}
+
+void CHyperFrame::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (followClientSize_) FollowClientSize();
 }
 
 void CHyperFrame::closeEvent(QCloseEvent* e) {

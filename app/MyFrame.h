@@ -37,6 +37,10 @@ public:
     // while the main window is up, the client size). Runs once, after the
     // window was opened on a file.
     void ApplyWindowObject();
+    // From now on the window object's Width and Height follow the client
+    // size (plain resizes, not minimising or maximising), so a save stores
+    // the size the window has; starts with the current size.
+    void FollowClientSize();
     // Caption from the frame object's Title, with the modified marker.
     void UpdateCaption();
 
@@ -72,6 +76,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void ApplyStyleToSubWindow();
 
 private:
@@ -83,6 +88,7 @@ private:
     int autoSaveSeconds_ = 0;
     bool inAutoSave_ = false;
     bool autoSaveFailureShown_ = false;
+    bool followClientSize_ = false;
     uint32_t style_ = CHyperFrameOb::kMinimizeBox | CHyperFrameOb::kMaximizeBox | CHyperFrameOb::kThickFrame;
     uint32_t exStyle_ = 0;
 };

@@ -258,7 +258,7 @@ TEST_F(MainWindow, CaptionsComeFromTheWindowObjectsTitle) {
     EXPECT_EQ(Main().windowTitle(), "Vexelwork - Stock*");
 }
 
-TEST_F(MainWindow, WindowsOpenAtTheDefaultSizeAndAFileBringsItsClientSizeOnce) {
+TEST_F(MainWindow, WindowsOpenAtTheDefaultSizeAFileBringsItsClientSizeOnceAndSavesTheSizeLeft) {
     const std::string atStart = MakeSizedDesign("start.vxw", "Start", 320, 200);
     const std::string later = MakeSizedDesign("later.vxw", "Later", 300, 180);
     Start({QString::fromStdString(atStart)}, true);
@@ -285,6 +285,26 @@ TEST_F(MainWindow, WindowsOpenAtTheDefaultSizeAndAFileBringsItsClientSizeOnce) {
     opened->subWindow()->resize(500, 400);
     opened->OnDocumentLoaded();
     EXPECT_EQ(opened->subWindow()->size(), QSize(500, 400));
+
+    // The window object follows the client size, so a saved design opens
+    // again as it was left.
+    const auto stored = [](CHyperFrame* f) {
+        const CHyperFrameOb* fo = f->GetDocument()->frameObject();
+        return QSize(fo->width, fo->height);
+    };
+    for (CHyperFrame* f : {first, fresh, opened}) EXPECT_EQ(stored(f), f->size());
+    fresh->subWindow()->resize(520, 410);
+    const QSize left = fresh->size();
+    const std::string saved = dir_ + "/left.vxw";
+    ASSERT_TRUE(fresh->SaveTo(saved));
+    fresh->subWindow()->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Frames().size() == 2; }));
+    CHyperFrame* again = Main().OpenDocumentFile(QString::fromStdString(saved));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->size(), left);
+    // Maximising does not change the stored size.
+    again->subWindow()->showMaximized();
+    EXPECT_EQ(stored(again), left);
 }
 
 TEST_F(MainWindow, ThePageObjectsOpenDocOpensADesignWindow) {
