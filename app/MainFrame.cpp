@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -18,6 +19,8 @@
 #include "command/CommandIds.h"
 #include "app/MyApp.h"
 #include "app/MyFrame.h"
+#include "app/MyView.h"
+#include "model/HyperFrameOb.h"
 #include "model/HyperOleDoc.h"
 #include "platform/QtConv.h"
 #include "platform/Settings.h"
@@ -27,6 +30,9 @@ namespace {
 
 constexpr const char* kBarProfile = "CBAR.SR1";
 constexpr int kMinBarSize = 40;
+// The smallest default size of a new document window.
+constexpr int kMinChildWidth = 320;
+constexpr int kMinChildHeight = 240;
 
 QString BarSection(int barId) { return QStringLiteral("%1-SCBar-%2").arg(QLatin1String(kBarProfile)).arg(barId); }
 
@@ -194,8 +200,10 @@ bool CMainFrame::Create() {
     CreateActions();
     CreateMenus();
 
-    // Status bar: the message pane.
+    // Status bar: the message pane, and the position panes of the edit
+    // bars, which start shown.
     statusBar()->showMessage(tr("Ready"));
+    ShowPositionPanes(true);
 
     standardBar_ = addToolBar(tr("Standard"));
     standardBar_->setObjectName(QStringLiteral("Bar%1").arg(kBarStandard));
@@ -304,7 +312,7 @@ QList<CHyperFrame*> CMainFrame::Frames() const {
     return out;
 }
 
-CHyperFrame* CMainFrame::AddFrame(CHyperFrame* frame) {
+CHyperFrame* CMainFrame::AddFrame(CHyperFrame* frame, bool fromFile) {
     QMdiSubWindow* sub = mdi_->addSubWindow(frame);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
@@ -314,19 +322,41 @@ CHyperFrame* CMainFrame::AddFrame(CHyperFrame* frame) {
     });
     connect(frame, &CHyperFrame::modifiedChanged, this, &CMainFrame::UpdateTitle);
     connect(frame, &CHyperFrame::openRequested, this, [this](const QString& path) { OpenDocumentFile(path); });
+    // The view reports the rectangle being edited; the active window's
+    // report shows in the position panes.
+    if (CMyView* view = frame->GetView())
+        connect(view, &CHyperRunView::positionReported, this,
+                [this, frame](int left, int top, int width, int height) {
+                    if (ActiveFrame() != frame) return;
+                    const CRect r(left, top, left + width, top + height);
+                    ShowPosition(&r);
+                });
     frame->OnDocumentLoaded();
+    sub->resize(DefaultChildSize());
     sub->show();
-    frame->OnDocumentLoaded();  // the window now has its frame: apply size and boxes
+    // A design read from a file brings its window's boxes, border and
+    // client size; a new design keeps the default window.
+    if (fromFile) frame->ApplyWindowObject();
+    frame->FollowClientSize();
     mdi_->setActiveSubWindow(sub);
     UpdateTitle();
     return frame;
+}
+
+QSize CMainFrame::DefaultChildSize() {
+    // Before the main window is first shown its layout has not run; lay it
+    // out now so the area has the size it will be shown with.
+    if (!isVisible() && layout()) layout()->setGeometry(rect());
+    const QSize area = mdi_->contentsRect().size();
+    return QSize(std::max(kMinChildWidth, area.width() * 3 / 4),
+                 std::max(kMinChildHeight, area.height() * 3 / 4));
 }
 
 CHyperFrame* CMainFrame::NewDocument() {
     auto doc = std::make_unique<CMyDoc>();
     doc->SetTitle("Vxw" + std::to_string(++untitledCount_));
     doc->SetModifiedFlag(false);
-    return AddFrame(new CMyFrame(std::move(doc), nullptr));
+    return AddFrame(new CMyFrame(std::move(doc), nullptr), false);
 }
 
 CHyperFrame* CMainFrame::FindOpen(const QString& path) const {
@@ -381,7 +411,7 @@ CHyperFrame* CMainFrame::OpenDocumentFile(const QString& pathIn) {
     } else if (!fromRecovery) {
         app_->AddToRecentFileList(p);
     }
-    return AddFrame(new CMyFrame(std::move(doc), nullptr));
+    return AddFrame(new CMyFrame(std::move(doc), nullptr), true);
 }
 
 bool CMainFrame::SaveAllModified() {
@@ -397,8 +427,10 @@ void CMainFrame::UpdateTitle() {
         setWindowTitle(app);
         return;
     }
+    // The document's shown title is its window object's Title.
     const CMyDoc* doc = f->GetDocument();
-    QString name = QFileInfo(vx::ToQString(doc->pathName())).fileName();
+    const CHyperFrameOb* fo = doc->frameObject();
+    QString name = fo ? vx::ToQString(fo->title) : QString();
     if (name.isEmpty()) name = vx::ToQString(doc->title());
     setWindowTitle(QStringLiteral("%1 - %2%3").arg(app, name, doc->IsModified() ? QStringLiteral("*") : QString()));
 }
@@ -440,20 +472,37 @@ QString CMainFrame::sizeText() const { return sizePane_ ? sizePane_->text() : QS
 
 // ---- bar state ----
 
-void CMainFrame::SaveBarState() const {
+CMainFrame::BarOrientation CMainFrame::OrientationOf(const QDockWidget* bar) const {
+    if (bar->isFloating()) return BarOrientation::kFloat;
+    const Qt::DockWidgetArea area = dockWidgetArea(const_cast<QDockWidget*>(bar));
+    return area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea
+               ? BarOrientation::kHorz
+               : BarOrientation::kVert;
+}
+
+std::vector<QDockWidget*> CMainFrame::SizingBars() const {
+    std::vector<QDockWidget*> bars;
+    for (QDockWidget* bar : {propertyBar_, catBar_})
+        if (bar) bars.push_back(bar);
+    return bars;
+}
+
+void CMainFrame::SaveBarState() {
     vx::SettingsStore& s = vx::SettingsStore::App();
-    for (QDockWidget* bar : {propertyBar_, catBar_}) {
-        if (!bar) continue;
-        const int id = bar->objectName().mid(3).toInt();
-        const std::string section = vx::FromQString(BarSection(id));
-        const Qt::DockWidgetArea area = dockWidgetArea(bar);
-        const char* cx = bar->isFloating() ? "sizeFloatCX"
-                         : (area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea) ? "sizeHorzCX"
-                                                                                                : "sizeVertCX";
-        std::string cy = cx;
-        cy.back() = 'Y';
-        s.WriteProfileInt(section, cx, bar->width());
-        s.WriteProfileInt(section, cy, bar->height());
+    for (QDockWidget* bar : SizingBars()) {
+        // The size of the orientation the bar is in now; the other two keep
+        // what they were.
+        BarSizes& sizes =
+            barSizes_.try_emplace(bar, BarSizes{bar->size(), bar->size(), bar->size()})
+                .first->second;
+        sizes.Of(OrientationOf(bar)) = bar->size();
+        const std::string section = vx::FromQString(BarSection(bar->objectName().mid(3).toInt()));
+        for (const auto& [key, size] :
+             {std::pair{"sizeHorz", sizes.horz}, std::pair{"sizeVert", sizes.vert},
+              std::pair{"sizeFloat", sizes.floating}}) {
+            s.WriteProfileInt(section, std::string(key) + "CX", size.width());
+            s.WriteProfileInt(section, std::string(key) + "CY", size.height());
+        }
     }
     const QByteArray state = saveState();
     s.WriteProfileBinary(std::string(kBarProfile) + "-Summary", "State",
@@ -466,20 +515,41 @@ void CMainFrame::SaveBarState() const {
 
 void CMainFrame::LoadBarState() {
     const vx::SettingsStore& s = vx::SettingsStore::App();
-    // Sizes first (never below the bar's minimum), then the docking state.
-    for (QDockWidget* bar : {propertyBar_, catBar_}) {
-        if (!bar) continue;
-        const int id = bar->objectName().mid(3).toInt();
-        const std::string section = vx::FromQString(BarSection(id));
-        const int w = std::max(kMinBarSize, s.GetProfileInt(section, "sizeVertCX", bar == propertyBar_ ? 260 : 200));
-        const int h = std::max(kMinBarSize, s.GetProfileInt(section, "sizeVertCY", bar == propertyBar_ ? 300 : 100));
-        resizeDocks({bar}, {w}, Qt::Horizontal);
-        resizeDocks({bar}, {h}, Qt::Vertical);
+    // The sizes of every orientation (the bar's current size when absent,
+    // never below the bar's minimum), then the docking state.
+    for (QDockWidget* bar : SizingBars()) {
+        const std::string section = vx::FromQString(BarSection(bar->objectName().mid(3).toInt()));
+        const QSize current = bar == propertyBar_ ? QSize(260, 300) : bar->size();
+        const auto read = [&](const char* key) {
+            const int cx = s.GetProfileInt(section, std::string(key) + "CX", current.width());
+            const int cy = s.GetProfileInt(section, std::string(key) + "CY", current.height());
+            return QSize(std::max(kMinBarSize, cx), std::max(kMinBarSize, cy));
+        };
+        barSizes_[bar] = BarSizes{read("sizeHorz"), read("sizeVert"), read("sizeFloat")};
     }
     const auto geometry = s.GetProfileBinary(std::string(kBarProfile) + "-Summary", "Geometry");
     if (!geometry.empty()) restoreGeometry(QByteArray(reinterpret_cast<const char*>(geometry.data()), qsizetype(geometry.size())));
     const auto state = s.GetProfileBinary(std::string(kBarProfile) + "-Summary", "State");
     if (!state.empty()) restoreState(QByteArray(reinterpret_cast<const char*>(state.data()), qsizetype(state.size())));
+    // Each bar takes the size stored for where it now is.
+    for (QDockWidget* bar : SizingBars()) {
+        const BarOrientation o = OrientationOf(bar);
+        const QSize size = barSizes_[bar].Of(o);
+        if (o == BarOrientation::kFloat) {
+            bar->resize(size);
+        } else if (o == BarOrientation::kVert) {
+            resizeDocks({bar}, {size.width()}, Qt::Horizontal);
+            resizeDocks({bar}, {size.height()}, Qt::Vertical);
+        } else {
+            resizeDocks({bar}, {size.height()}, Qt::Vertical);
+            resizeDocks({bar}, {size.width()}, Qt::Horizontal);
+        }
+    }
+}
+
+QSize CMainFrame::StoredBarSize(const QDockWidget* bar, BarOrientation o) const {
+    const auto it = barSizes_.find(bar);
+    return it == barSizes_.end() ? QSize() : it->second.Of(o);
 }
 
 // ---- window events ----

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "command/CmdTarget.h"
 #include "platform/Geometry.h"
@@ -67,6 +68,9 @@ public:
     // Asks to save each modified document; false when the user cancelled.
     bool SaveAllModified();
     QMdiArea* mdiArea() const { return mdi_; }
+    // The size a document window opens with: three quarters of the
+    // document area, as a cascaded window.
+    QSize DefaultChildSize();
 
     // ---- status bar position panes ----
     void ShowPositionPanes(bool show);
@@ -75,8 +79,19 @@ public:
     QString sizeText() const;
 
     // ---- bar state ----
-    void SaveBarState() const;
+    // Where a resizable bar is: docked at the top or bottom, at a side, or
+    // floating. Each has a size of its own.
+    enum class BarOrientation { kHorz, kVert, kFloat };
+    BarOrientation OrientationOf(const QDockWidget* bar) const;
+    // Saves the sizes of every resizable bar (all three orientations, the
+    // current one taken from the bar), then the docking state.
+    void SaveBarState();
+    // Reads the sizes, restores the docking state and gives each bar the
+    // size of the orientation it is in.
     void LoadBarState();
+    // The size remembered for a bar in an orientation (empty: unknown).
+    QSize StoredBarSize(const QDockWidget* bar, BarOrientation o) const;
+    QDockWidget* propertyBar() const { return propertyBar_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -87,7 +102,9 @@ private:
     void CreateActions();
     void CreateMenus();
     QAction* MakeAction(int id, const QString& text, const QString& prompt, const QKeySequence& key = {});
-    CHyperFrame* AddFrame(CHyperFrame* frame);
+    // Shows a document window at the default size; `fromFile` applies the
+    // window object read with the document.
+    CHyperFrame* AddFrame(CHyperFrame* frame, bool fromFile);
     CHyperFrame* FindOpen(const QString& path) const;
     void UpdateTitle();
     void UpdateRecentMenu();
@@ -103,6 +120,18 @@ private:
     QDockWidget* propertyBar_ = nullptr;
     QLabel* posPane_ = nullptr;
     QLabel* sizePane_ = nullptr;
+    struct BarSizes {
+        QSize horz, vert, floating;
+        QSize& Of(BarOrientation o) {
+            return o == BarOrientation::kHorz ? horz : o == BarOrientation::kVert ? vert : floating;
+        }
+        const QSize& Of(BarOrientation o) const {
+            return o == BarOrientation::kHorz ? horz : o == BarOrientation::kVert ? vert : floating;
+        }
+    };
+    std::vector<QDockWidget*> SizingBars() const;
+    // Sizes per orientation, read at start and kept up to date on saving.
+    std::map<const QDockWidget*, BarSizes> barSizes_;
     CRect lastPosition_;
     int untitledCount_ = 0;
 };

@@ -74,12 +74,8 @@ bool CMyApp::InitInstance(const QStringList& files, bool showWindow) {
         for (const QString& f : files) main_->OpenDocumentFile(f);
         if (main_->Frames().isEmpty()) main_->NewDocument();
     }
-    if (showWindow) {
-        main_->show();
-        // Client sizes apply only once the main window is up.
-        for (CHyperFrame* f : main_->Frames())
-            if (CHyperFrameOb* fo = f->GetDocument()->frameObject()) fo->ApplyToWindow(0x10);
-    }
+    // Designs opened before the main window is up keep their default size.
+    if (showWindow) main_->show();
     main_->UpdateCommandUI();
     return true;
 }

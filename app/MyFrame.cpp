@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include "command/CommandIds.h"
@@ -57,11 +58,15 @@ bool CHyperFrame::OnCmdMsg(int id, CCmdUI* ui) {
 
 void CHyperFrame::OnDocumentLoaded() {
     if (view_) view_->OnDocumentLoaded();
+    if (CHyperFrameOb* fo = doc_->frameObject()) fo->SetWindow(this);
+    UpdateCaption();
+}
+
+void CHyperFrame::ApplyWindowObject() {
     if (CHyperFrameOb* fo = doc_->frameObject()) {
         fo->SetWindow(this);
-        fo->ApplyToWindow(0x10);
+        fo->ApplyToWindow(CHyperFrameOb::kNoActivate);
     }
-    UpdateCaption();
 }
 
 void CHyperFrame::UpdateCaption() {
@@ -144,6 +149,20 @@ void CHyperFrame::OnAutoSaveTick() {
 void CHyperFrame::RemoveAutoSaveFile() {
     if (autoSaveSeconds_ <= 0 || !doc_) return;
     QFile::remove(vx::ToQString(CMyDoc::AutoSaveName(doc_->pathName(), doc_->title())));
+}
+
+void CHyperFrame::FollowClientSize() {
+    followClientSize_ = true;
+    const QWidget* w = subWindow() ? static_cast<const QWidget*>(subWindow()) : this;
+    CHyperFrameOb* fo = doc_->frameObject();
+    if (!fo || w->isMaximized() || w->isMinimized()) return;
+    fo->width = width();
+    fo->height = height();
+}
+
+void CHyperFrame::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (followClientSize_) FollowClientSize();
 }
 
 void CHyperFrame::closeEvent(QCloseEvent* e) {

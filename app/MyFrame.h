@@ -30,9 +30,17 @@ public:
     // Command routing: the view first, then this frame.
     bool OnCmdMsg(int id, CCmdUI* ui) override;
 
-    // The document was read from a file or emptied: refresh the view and
-    // apply the window object.
+    // The document was read from a file or emptied: refresh the view, hand
+    // the window object this window and show its caption.
     void OnDocumentLoaded();
+    // Applies the window object read with the document (boxes, border and,
+    // while the main window is up, the client size). Runs once, after the
+    // window was opened on a file.
+    void ApplyWindowObject();
+    // From now on the window object's Width and Height follow the client
+    // size (plain resizes, not minimising or maximising), so a save stores
+    // the size the window has; starts with the current size.
+    void FollowClientSize();
     // Caption from the frame object's Title, with the modified marker.
     void UpdateCaption();
 
@@ -68,6 +76,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void ApplyStyleToSubWindow();
 
 private:
@@ -79,6 +88,7 @@ private:
     int autoSaveSeconds_ = 0;
     bool inAutoSave_ = false;
     bool autoSaveFailureShown_ = false;
+    bool followClientSize_ = false;
     uint32_t style_ = CHyperFrameOb::kMinimizeBox | CHyperFrameOb::kMaximizeBox | CHyperFrameOb::kThickFrame;
     uint32_t exStyle_ = 0;
 };

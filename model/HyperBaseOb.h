@@ -36,8 +36,15 @@ public:
 
     virtual const std::string& GetCode() const { return code_; }
     virtual std::string GetFormCode() const { return {}; }
-    // Reads (1) or writes (0) the class-defaults file, deletes it (-1) or
-    // reports whether it exists (-2).
+    // What PersistToFile does with the class-defaults file.
+    enum DefaultsFileMode {
+        kDefaultsExists = -2,
+        kDefaultsDelete = -1,
+        kDefaultsWrite = 0,
+        kDefaultsRead = 1
+    };
+    // Runs one DefaultsFileMode on the class-defaults file; 1 on success
+    // (kDefaultsExists: the file exists).
     virtual int PersistToFile(int /*mode*/) { return 0; }
     virtual void SetPlaceholder(const void* link) { placeholder_ = link; }
     virtual void OnViewNotify(int /*arg*/) {}

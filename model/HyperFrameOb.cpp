@@ -26,13 +26,13 @@ void CHyperFrameOb::SetView(CHyperPage* view) {
 
 void CHyperFrameOb::Update(int recalc, int /*hint*/) {
     if (window_) window_->SetTitle(title);
-    if (recalc) ApplyToWindow(0x12);
+    if (recalc) ApplyToWindow(kNoActivate | kKeepPosition);
 }
 
 void CHyperFrameOb::ApplyToWindow(uint32_t flags) {
     if (!window_) return;
     const bool maximized = window_->IsMaximized();
-    if (maximized) flags |= 1;
+    if (maximized) flags |= kKeepSize;
     uint32_t style = window_->Style();
     const uint32_t oldStyle = style;
     bool addingBorder = false, removingBorder = false;
@@ -50,15 +50,15 @@ void CHyperFrameOb::ApplyToWindow(uint32_t flags) {
     }
     if (style != oldStyle) {
         window_->SetStyle(style);
-        flags |= 0x20;
+        flags |= kFrameChanged;
     }
     uint32_t ex = window_->ExStyle();
     if ((whatsThisHelp & kContextHelp) != (ex & kContextHelp)) {
         ex = (whatsThisHelp & kContextHelp) ? (ex | kContextHelp) : (ex & ~kContextHelp);
         window_->SetExStyle(ex);
-        flags |= 0x20;
+        flags |= kFrameChanged;
     }
-    if ((flags & 1) || maximized || !window_->MainWindowUp()) return;
+    if ((flags & kKeepSize) || maximized || !window_->MainWindowUp()) return;
     const CSize nc = window_->NonClientSize();
     int w = width + nc.cx, h = height + nc.cy;
     if (addingBorder) { w += 2; h += 2; }

@@ -45,6 +45,14 @@ public:
     static constexpr uint32_t kMaximizeBox = 0x00010000;
     static constexpr uint32_t kThickFrame = 0x00040000;
     static constexpr uint32_t kContextHelp = 0x00000400;
+    // Placement flags of ApplyToWindow: keep the size, keep the position,
+    // keep the stacking order, do not activate; kFrameChanged is added when
+    // a style bit changed.
+    static constexpr uint32_t kKeepSize = 0x01;
+    static constexpr uint32_t kKeepPosition = 0x02;
+    static constexpr uint32_t kKeepZOrder = 0x04;
+    static constexpr uint32_t kNoActivate = 0x10;
+    static constexpr uint32_t kFrameChanged = 0x20;
 
     std::string title;
     int32_t width = 100;
@@ -74,7 +82,9 @@ public:
     virtual void CopyLocalsTo(CHyperFrameOb& other) const { other.locals.CopyFrom(locals); }
     virtual void SetWindow(CFrameWindowLink* w) { window_ = w; }
     virtual CFrameWindowLink* GetWindow() const { return window_; }
-    // Applies the style fields and the client size to the window.
+    // Applies the style fields and the client size to the window; the size
+    // only while the main window is up, the window is not maximised and
+    // kKeepSize is not given.
     virtual void ApplyToWindow(uint32_t flags);
 
 private:

@@ -278,7 +278,7 @@ void CHyperOb::ApplyViewDefaults() {
         SetBackColor(d->backColor);
         SetForeColor(d->foreColor);
     }
-    PersistToFile(1);
+    PersistToFile(kDefaultsRead);
 }
 
 COLORREF CHyperOb::GetPageColor() const {

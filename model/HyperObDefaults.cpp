@@ -35,9 +35,9 @@ int CHyperOb::PersistToFile(int mode) {
     const fs::path path = fs::path(dir) / GetDefaultsFileName();
     std::error_code ec;
     switch (mode) {
-        case -2: return fs::exists(path, ec) ? 1 : 0;
-        case -1: return fs::remove(path, ec) ? 1 : 0;
-        case 0: {
+        case kDefaultsExists: return fs::exists(path, ec) ? 1 : 0;
+        case kDefaultsDelete: return fs::remove(path, ec) ? 1 : 0;
+        case kDefaultsWrite: {
             try {
                 CArchive ar;
                 Serialize(ar);
@@ -47,7 +47,7 @@ int CHyperOb::PersistToFile(int mode) {
                 return 0;
             }
         }
-        case 1: {
+        case kDefaultsRead: {
             std::ifstream in(path, std::ios::binary);
             if (!in) return 0;
             const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -80,6 +80,6 @@ int CHyperOb::PersistToFile(int mode) {
 void CHyperOb::SaveAsDefaults() {
     const CRect r = Rect();
     Move(-r.left, -r.top);
-    PersistToFile(0);
+    PersistToFile(kDefaultsWrite);
     Move(r.left, r.top);
 }

@@ -1,6 +1,7 @@
 #include "samples/ShapesSample.h"
 
 #include "model/HyperOleDoc.h"
+#include "samples/SampleShapes.h"
 #include "shapes/ArcOb.h"
 #include "shapes/BorderOb.h"
 #include "shapes/CircleOb.h"
@@ -8,47 +9,9 @@
 #include "shapes/LineOb.h"
 #include "shapes/RectOb.h"
 
-namespace {
-
-// Places a shape made by its tool (defaults, snap points) at `r`.
-template <class T>
-T* Add(CHyperPage& page, const char* code, const CRect& r) {
-    auto owned = std::make_unique<T>();
-    T* ob = owned.get();
-    ob->SetCodeRaw(code);
-    page.Insert(std::move(owned));
-    ob->ApplyViewDefaults();
-    ob->SetRect(r);
-    ob->Update(1, 0);
-    return ob;
-}
-
-// A line from `a` to `b`; ends on snap points attach to them.
-CLineOb* Connect(CHyperPage& page, const char* code, CPoint a, CPoint b, int heads, COLORREF colour = -1) {
-    auto owned = std::make_unique<CLineOb>();
-    CLineOb* line = owned.get();
-    line->SetCodeRaw(code);
-    // Lines stay in front of the shapes they join.
-    page.Insert(std::move(owned), 0);
-    line->ApplyViewDefaults();
-    line->setArrowhead(heads);
-    line->setArrowheadHeight(10);
-    line->SetForeColor(colour);
-    line->SetEndPoints(a.x, a.y, b.x, b.y);
-    return line;
-}
-
-CArcOb* Arc(CHyperPage& page, const char* code, CPoint centre, int rx, int ry, double start, double end) {
-    auto owned = std::make_unique<CArcOb>();
-    CArcOb* arc = owned.get();
-    arc->SetCodeRaw(code);
-    page.Insert(std::move(owned));
-    arc->ApplyViewDefaults();
-    arc->SetArc(centre, rx, ry, start, end);
-    return arc;
-}
-
-}  // namespace
+using vxsample::Add;
+using vxsample::Arc;
+using vxsample::Connect;
 
 bool WriteShapesSample(const std::string& dir) {
     CMyDoc doc;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 #include "command/CommandIds.h"
 #include "model/Archive.h"
@@ -26,6 +27,21 @@ std::vector<CHyperRunView*>& OpenViewList() {
     static std::vector<CHyperRunView*> views;
     return views;
 }
+
+// Gives a member a value for the rest of a scope and the old value back
+// when the scope ends, also by an exception.
+template <class T>
+class CScopedValue {
+public:
+    CScopedValue(T& member, T value) : member_(member), saved_(std::exchange(member, value)) {}
+    ~CScopedValue() { member_ = saved_; }
+    CScopedValue(const CScopedValue&) = delete;
+    CScopedValue& operator=(const CScopedValue&) = delete;
+
+private:
+    T& member_;
+    T saved_;
+};
 
 // The library's drawing tools: tool id and the class it creates.
 struct ToolEntry {
@@ -330,18 +346,16 @@ void CHyperRunView::OnDraw(CDC& dc) {
     CHyperViewOb* ob = GetViewOb();
     if (!ob) return;
     const bool printing = dc.IsPrinting();
-    const COLORREF colour = ob->color;
-    const int zoom = m_nZoom;
-    if (printing) {
-        ob->color = vx::RGB(255, 255, 255);
-        m_nZoom = 100;
+    {
+        // A page prints on white at zoom 100; both come back when the pass
+        // ends, also when an object's drawing throws.
+        const CPrintColourScope white(printing ? ob : nullptr);
+        const CScopedValue zoom(m_nZoom, printing ? 100 : m_nZoom);
+        CRect clip;
+        dc.GetClipBox(clip);
+        if (!printing) PageToClient(clip);
+        DrawView(dc, clip);
     }
-    CRect clip;
-    dc.GetClipBox(clip);
-    if (!printing) PageToClient(clip);
-    DrawView(dc, clip);
-    ob->color = colour;
-    m_nZoom = zoom;
     if (printing) {
         CRgn area;
         area.CreateRectRgn(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
@@ -356,9 +370,12 @@ void CHyperRunView::DrawObjects(CDC& dc, const CRect& clip) {
     const CPagePainter painter(*page_);
     CPaintContext ctx = PaintContext();
     const bool active = m_bActive;
-    m_bActive = false;  // objects leave their handles to the pass below
-    const std::vector<CHyperOb*> drawn = painter.DrawObjects(dc, clip, ctx);
-    m_bActive = active;
+    std::vector<CHyperOb*> drawn;
+    {
+        // Objects leave their handles to the pass below.
+        const CScopedValue inactive(m_bActive, false);
+        drawn = painter.DrawObjects(dc, clip, ctx);
+    }
     if (active && IsEditMode() && !dc.IsPrinting())
         for (CHyperOb* ob : drawn)
             if (ob->GetTracker() && ob->GetTracker()->IsSelected()) ob->DrawTracker(dc);

@@ -10,26 +10,17 @@
 
 namespace {
 
-// Swaps the page colour for white while printing.
-class PrintColourScope {
-public:
-    explicit PrintColourScope(CHyperViewOb* ob) : ob_(ob) {
-        if (ob_) saved_ = std::exchange(ob_->color, vx::RGB(255, 255, 255));
-    }
-    ~PrintColourScope() {
-        if (ob_) ob_->color = saved_;
-    }
-    PrintColourScope(const PrintColourScope&) = delete;
-    PrintColourScope& operator=(const PrintColourScope&) = delete;
-
-private:
-    CHyperViewOb* ob_;
-    COLORREF saved_ = 0;
-};
-
 int Zoomed(int v, int zoom) { return int(int64_t(v) * zoom / 100); }
 
 }  // namespace
+
+CPrintColourScope::CPrintColourScope(CHyperViewOb* ob) : ob_(ob) {
+    if (ob_) saved_ = std::exchange(ob_->color, vx::RGB(255, 255, 255));
+}
+
+CPrintColourScope::~CPrintColourScope() {
+    if (ob_) ob_->color = saved_;
+}
 
 bool CPagePainter::Scrolls() const { return page_.pageObject() && page_.pageObject()->scrollBars != 0; }
 
@@ -183,7 +174,7 @@ void CPagePainter::DrawSnapPoints(CDC& dc, CHyperOb& ob) const {
 }
 
 void CPagePainter::PrintObjects(CDC& dc) const {
-    PrintColourScope white(page_.pageObject());
+    const CPrintColourScope white(page_.pageObject());
     CPaintContext ctx;
     ctx.showSnapPoints = false;
     CRect clip;

@@ -7,11 +7,13 @@
 #include <optional>
 #include <vector>
 
+#include "platform/Color.h"
 #include "platform/Geometry.h"
 
 class CDC;
 class CHyperOb;
 class CHyperPage;
+class CHyperViewOb;
 class QPaintDevice;
 
 // What a paint pass knows of the window that shows the page.
@@ -22,6 +24,21 @@ struct CPaintContext {
     bool showSnapPoints = true;
     // The print scale a print job carries, when it carries one.
     std::optional<double> jobScale;
+};
+
+// Objects take the page colour as their automatic background: while a page
+// prints, its colour is white. The colour is given back when the scope
+// ends, also when drawing throws. A null page object is left alone.
+class CPrintColourScope {
+public:
+    explicit CPrintColourScope(CHyperViewOb* ob);
+    ~CPrintColourScope();
+    CPrintColourScope(const CPrintColourScope&) = delete;
+    CPrintColourScope& operator=(const CPrintColourScope&) = delete;
+
+private:
+    CHyperViewOb* ob_;
+    COLORREF saved_ = 0;
 };
 
 class CPagePainter {

@@ -3,6 +3,7 @@
 // instances.
 #include <gtest/gtest.h>
 
+#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -17,6 +18,7 @@
 #include "app/MyFrame.h"
 #include "app/MyView.h"
 #include "app/SingleInstance.h"
+#include "model/HyperFrameOb.h"
 #include "model/HyperOleDoc.h"
 #include "model/HyperViewOb.h"
 #include "platform/Settings.h"
@@ -42,10 +44,27 @@ protected:
         app_.reset();
         vx::SettingsStore::SetApp(nullptr);
     }
-    CMyApp& Start(const QStringList& files = {}) {
+    CMyApp& Start(const QStringList& files = {}, bool showWindow = false) {
         app_ = std::make_unique<CMyApp>();
-        EXPECT_TRUE(app_->InitInstance(files, false));
+        EXPECT_TRUE(app_->InitInstance(files, showWindow));
         return *app_;
+    }
+    // Ends the running editor the way a user does (bar state is saved).
+    void Stop() {
+        Main().close();
+        app_.reset();
+    }
+    std::string MakeSizedDesign(const std::string& name, const char* title, int width, int height) {
+        CMyDoc doc;
+        doc.frameObject()->title = title;
+        doc.frameObject()->width = width;
+        doc.frameObject()->height = height;
+        const std::string path = dir_ + "/" + name;
+        EXPECT_EQ(doc.SaveToFile(path), "");
+        return path;
+    }
+    int Setting(const std::string& section, const char* key) {
+        return vx::SettingsStore::App().GetProfileInt(section, key, -1);
     }
     CMainFrame& Main() { return *app_->mainFrame(); }
     std::string MakeDesign(const std::string& name, const char* code = "Box") {
@@ -221,20 +240,69 @@ TEST_F(MainWindow, DamagedFilesAreReportedAndNotOpened) {
     EXPECT_EQ(Main().Frames().size(), before);
 }
 
-TEST_F(MainWindow, CaptionAndClientSizeComeFromTheWindowObject) {
-    CMyDoc doc;
-    doc.frameObject()->title = "Inventory";
-    doc.frameObject()->width = 320;
-    doc.frameObject()->height = 200;
-    const std::string path = dir_ + "/caption.vxw";
-    ASSERT_EQ(doc.SaveToFile(path), "");
+TEST_F(MainWindow, CaptionsComeFromTheWindowObjectsTitle) {
+    const std::string path = MakeSizedDesign("caption.vxw", "Inventory", 320, 200);
     Start();
-    Main().show();
     CHyperFrame* frame = Main().OpenDocumentFile(QString::fromStdString(path));
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->windowTitle().startsWith("Inventory"));
-    EXPECT_EQ(frame->size(), QSize(320, 200));
-    EXPECT_TRUE(Main().windowTitle().contains("caption.vxw"));
+    EXPECT_EQ(Main().windowTitle(), "Vexelwork - Inventory");
+    // A script renaming the window renames both captions.
+    frame->GetDocument()->frameObject()->SetProperty("Title", vx::Variant(std::string("Stock")));
+    EXPECT_TRUE(frame->windowTitle().startsWith("Stock"));
+    EXPECT_EQ(Main().windowTitle(), "Vexelwork - Stock");
+    AddObject(frame->GetDocument(), "Changed");
+    frame->UpdateCaption();
+    EXPECT_EQ(Main().windowTitle(), "Vexelwork - Stock*");
+}
+
+TEST_F(MainWindow, WindowsOpenAtTheDefaultSizeAFileBringsItsClientSizeOnceAndSavesTheSizeLeft) {
+    const std::string atStart = MakeSizedDesign("start.vxw", "Start", 320, 200);
+    const std::string later = MakeSizedDesign("later.vxw", "Later", 300, 180);
+    Start({QString::fromStdString(atStart)}, true);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
+    const QSize standard = Main().DefaultChildSize();
+    EXPECT_GE(standard.width(), 320);
+    EXPECT_GE(standard.height(), 240);
+    // Opened before the main window was up: the stored size does not apply,
+    // the window has the default size (measured before the bars took their
+    // final heights).
+    CHyperFrame* first = Main().ActiveFrame();
+    ASSERT_NE(first, nullptr);
+    EXPECT_NE(first->size(), QSize(320, 200));
+    EXPECT_EQ(first->subWindow()->width(), standard.width());
+    EXPECT_NEAR(first->subWindow()->height(), standard.height(), 40);
+    // A new design keeps the default window.
+    CHyperFrame* fresh = Main().NewDocument();
+    EXPECT_EQ(fresh->subWindow()->size(), standard);
+    // Opened while the main window is up: the client size is the stored one.
+    CHyperFrame* opened = Main().OpenDocumentFile(QString::fromStdString(later));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->size(), QSize(300, 180));
+    // Only once: refreshing the document leaves the size the user gave.
+    opened->subWindow()->resize(500, 400);
+    opened->OnDocumentLoaded();
+    EXPECT_EQ(opened->subWindow()->size(), QSize(500, 400));
+
+    // The window object follows the client size, so a saved design opens
+    // again as it was left.
+    const auto stored = [](CHyperFrame* f) {
+        const CHyperFrameOb* fo = f->GetDocument()->frameObject();
+        return QSize(fo->width, fo->height);
+    };
+    for (CHyperFrame* f : {first, fresh, opened}) EXPECT_EQ(stored(f), f->size());
+    fresh->subWindow()->resize(520, 410);
+    const QSize left = fresh->size();
+    const std::string saved = dir_ + "/left.vxw";
+    ASSERT_TRUE(fresh->SaveTo(saved));
+    fresh->subWindow()->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Frames().size() == 2; }));
+    CHyperFrame* again = Main().OpenDocumentFile(QString::fromStdString(saved));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->size(), left);
+    // Maximising does not change the stored size.
+    again->subWindow()->showMaximized();
+    EXPECT_EQ(stored(again), left);
 }
 
 TEST_F(MainWindow, ThePageObjectsOpenDocOpensADesignWindow) {
@@ -260,6 +328,64 @@ TEST_F(MainWindow, PositionPanesShowRectanglesOrNA) {
     EXPECT_EQ(Main().positionText(), "N/A");
     Main().ShowPositionPanes(false);
     EXPECT_EQ(Main().positionText(), "");
+}
+
+TEST_F(MainWindow, TheViewsPositionReportsReachThePanesOfTheActiveWindow) {
+    Start();
+    CHyperFrame* first = Main().ActiveFrame();
+    ASSERT_NE(first, nullptr);
+    first->GetView()->ReportPosition(CRect(10, 20, 110, 70));
+    EXPECT_EQ(Main().positionText(), "10,20");
+    EXPECT_EQ(Main().sizeText(), "100x50");
+    // A window in the background does not change what the panes show.
+    CHyperFrame* second = Main().NewDocument();
+    ASSERT_EQ(Main().ActiveFrame(), second);
+    first->GetView()->ReportPosition(CRect(1, 2, 3, 4));
+    EXPECT_EQ(Main().positionText(), "10,20");
+    second->GetView()->ReportPosition(CRect());
+    EXPECT_EQ(Main().positionText(), "N/A");
+}
+
+TEST_F(MainWindow, BarSizesAreKeptForEachOrientation) {
+    const std::string section = "CBAR.SR1-SCBar-59425";
+    vx::SettingsStore& store = vx::SettingsStore::App();
+    store.WriteProfileInt(section, "sizeHorzCX", 500);
+    store.WriteProfileInt(section, "sizeHorzCY", 90);
+    store.WriteProfileInt(section, "sizeFloatCX", 300);
+    store.WriteProfileInt(section, "sizeFloatCY", 5);  // below the minimum
+    Start();
+    using O = CMainFrame::BarOrientation;
+    QDockWidget* bar = Main().propertyBar();
+    EXPECT_EQ(Main().OrientationOf(bar), O::kVert);
+    EXPECT_EQ(Main().StoredBarSize(bar, O::kHorz), QSize(500, 90));
+    EXPECT_EQ(Main().StoredBarSize(bar, O::kFloat), QSize(300, 40));
+
+    // Saving takes the size of the orientation the bar is in and keeps the
+    // other two; every bar has all six keys.
+    Main().SaveBarState();
+    EXPECT_EQ(Setting(section, "sizeVertCX"), bar->width());
+    EXPECT_EQ(Setting(section, "sizeVertCY"), bar->height());
+    EXPECT_EQ(Setting(section, "sizeHorzCX"), 500);
+    EXPECT_EQ(Setting(section, "sizeHorzCY"), 90);
+    EXPECT_EQ(Setting(section, "sizeFloatCX"), 300);
+    EXPECT_EQ(Setting(section, "sizeFloatCY"), 40);
+    for (const char* key :
+         {"sizeHorzCX", "sizeHorzCY", "sizeVertCX", "sizeVertCY", "sizeFloatCX", "sizeFloatCY"})
+        EXPECT_NE(Setting("CBAR.SR1-SCBar-59424", key), -1) << key;
+
+    // A floating bar saves its floating size and comes back floating with it.
+    bar->setFloating(true);
+    bar->resize(280, 260);
+    const int vertWidth = Setting(section, "sizeVertCX");
+    Stop();
+    EXPECT_EQ(Setting(section, "sizeFloatCX"), 280);
+    EXPECT_EQ(Setting(section, "sizeFloatCY"), 260);
+    EXPECT_EQ(Setting(section, "sizeVertCX"), vertWidth);
+    store.WriteProfileInt(section, "sizeFloatCX", 310);
+    Start();
+    bar = Main().propertyBar();
+    EXPECT_TRUE(bar->isFloating());
+    EXPECT_EQ(bar->size(), QSize(310, 260));
 }
 
 TEST_F(MainWindow, BarStateIsSavedUnderTheBarProfile) {

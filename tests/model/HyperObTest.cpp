@@ -148,7 +148,7 @@ TEST(HyperOb, ClassDefaultsFileIsATemplateForNewObjects) {
     tmpl.setGroupId(4);
     tmpl.SaveAsDefaults();
     EXPECT_EQ(tmpl.Rect(), CRect(100, 100, 180, 140));
-    EXPECT_EQ(tmpl.PersistToFile(-2), 1);
+    EXPECT_EQ(tmpl.PersistToFile(CHyperOb::kDefaultsExists), 1);
 
     CHyperPage page;
     auto ob = std::make_unique<CHyperOb>();
@@ -164,9 +164,9 @@ TEST(HyperOb, ClassDefaultsFileIsATemplateForNewObjects) {
     EXPECT_EQ(raw->GetCode(), "Mine");
     EXPECT_EQ(raw->groupId(), -1);
 
-    EXPECT_EQ(tmpl.PersistToFile(-1), 1);
-    EXPECT_EQ(tmpl.PersistToFile(-2), 0);
-    EXPECT_EQ(tmpl.PersistToFile(1), 0);
+    EXPECT_EQ(tmpl.PersistToFile(CHyperOb::kDefaultsDelete), 1);
+    EXPECT_EQ(tmpl.PersistToFile(CHyperOb::kDefaultsExists), 0);
+    EXPECT_EQ(tmpl.PersistToFile(CHyperOb::kDefaultsRead), 0);
 }
 
 TEST(HyperOb, CloneCopiesEverything) {

@@ -7,12 +7,15 @@
 #include <QScrollBar>
 #include <map>
 #include <memory>
+#include <stdexcept>
 
 #include "command/CommandIds.h"
 #include "model/HyperFrameOb.h"
 #include "model/HyperOleDoc.h"
 #include "model/HyperPage.h"
 #include "model/HyperViewOb.h"
+#include "model/ViewLink.h"
+#include "platform/PainterDC.h"
 #include "shapes/ArcOb.h"
 #include "shapes/BorderOb.h"
 #include "shapes/CircleOb.h"
@@ -262,4 +265,59 @@ TEST_F(ViewFixture, EditViewTakesTheZoomCommands) {
     EXPECT_TRUE(target.OnCmdMsg(vx::cmd::kZoomIn, &in));
     EXPECT_TRUE(in.enabled);
     EXPECT_FALSE(target.OnCmdMsg(vx::cmd::kFileSave, nullptr));
+}
+
+namespace {
+
+// Notes the page colour and zoom it is drawn with, and fails while printing.
+class CFailingOb : public CHyperOb {
+public:
+    void DrawShape(CDC& dc) override {
+        seenColour = GetPageColor();
+        seenZoom = view_ && view_->link() ? view_->link()->Zoom() : -1;
+        if (dc.IsPrinting()) throw std::runtime_error("cannot draw");
+    }
+    COLORREF seenColour = 0;
+    int seenZoom = 0;
+};
+
+// The page view's own drawing pass, reachable from the test.
+class CPrintingView : public CHyperView {
+public:
+    using CHyperView::OnDraw;
+};
+
+}  // namespace
+
+TEST(HyperRunViewPrinting, APrintPassLeavesThePageColourAndZoomAsTheyWere) {
+    CMyDoc doc;
+    CPrintingView view;
+    view.resize(300, 200);
+    view.SetDocument(&doc);
+    CHyperPage& page = doc.mainPage();
+    page.pageObject()->color = vx::RGB(255, 255, 192);
+    auto* ob = static_cast<CFailingOb*>(page.Insert(std::make_unique<CFailingOb>()));
+    ob->SetRect(CRect(10, 10, 60, 60));
+    ASSERT_EQ(view.SetZoom(200), 200);
+
+    QImage paper(200, 200, QImage::Format_RGB32);
+    {
+        CPainterDC dc(&paper);
+        dc.SetPrinting(true);
+        EXPECT_THROW(view.OnDraw(dc), std::runtime_error);
+    }
+    // The object drew on white at zoom 100 ...
+    EXPECT_EQ(ob->seenColour, vx::RGB(255, 255, 255));
+    EXPECT_EQ(ob->seenZoom, 100);
+    // ... and the failure left the page and the view unchanged.
+    EXPECT_EQ(page.pageObject()->color, vx::RGB(255, 255, 192));
+    EXPECT_EQ(view.Zoom(), 200);
+    EXPECT_TRUE(view.IsActive());
+
+    // The screen pass draws with the page's own colour and zoom.
+    ob->SetRect(CRect(0, 0, 300, 300));
+    CPainterDC screen(&paper);
+    view.OnDraw(screen);
+    EXPECT_EQ(ob->seenColour, vx::RGB(255, 255, 192));
+    EXPECT_EQ(ob->seenZoom, 200);
 }
