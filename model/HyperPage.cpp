@@ -9,6 +9,10 @@
 
 namespace {
 
+// Spacing of the code index's places for objects in page order; new
+// objects take a place between their neighbours.
+constexpr int64_t kPlaceGap = int64_t(1) << 20;
+
 // Every page alive, for FormFind.
 std::vector<CHyperPage*>& AllPages() {
     static std::vector<CHyperPage*> pages;
@@ -18,12 +22,13 @@ std::vector<CHyperPage*>& AllPages() {
 }  // namespace
 
 CHyperPage::CHyperPage() {
-    customColors.fill(vx::RGB(255, 255, 255));
     SetPageObject(NewPageObject());
     AllPages().push_back(this);
 }
 
 CHyperPage::~CHyperPage() {
+    codes_.Clear();
+    objects_.clear();
     auto& all = AllPages();
     all.erase(std::remove(all.begin(), all.end(), this), all.end());
 }
@@ -47,17 +52,40 @@ int CHyperPage::IndexOf(const CHyperOb* ob) const {
     return -1;
 }
 
+void CHyperPage::IndexAt(size_t i) {
+    int64_t prev = 0, next = 0;
+    const bool hasPrev = i > 0 && codes_.OrderOf(objects_[i - 1].get(), prev);
+    const bool hasNext = i + 1 < objects_.size() && codes_.OrderOf(objects_[i + 1].get(), next);
+    int64_t order = 0;
+    if (hasPrev && hasNext) {
+        if (next - prev < 2) {
+            // No room between the neighbours: spread every place out again.
+            codes_.Renumber(objects_, kPlaceGap);
+            order = int64_t(i) * kPlaceGap;
+        } else {
+            order = prev + (next - prev) / 2;
+        }
+    } else if (hasPrev) {
+        order = prev + kPlaceGap;
+    } else if (hasNext) {
+        order = next - kPlaceGap;
+    }
+    codes_.Add(objects_[i].get(), order);
+}
+
 CHyperOb* CHyperPage::Insert(std::unique_ptr<CHyperOb> ob, int index) {
     CHyperOb* raw = ob.get();
-    if (index < 0 || size_t(index) > objects_.size()) objects_.push_back(std::move(ob));
-    else objects_.insert(objects_.begin() + index, std::move(ob));
+    const size_t at = index < 0 || size_t(index) > objects_.size() ? objects_.size() : size_t(index);
+    objects_.insert(objects_.begin() + std::ptrdiff_t(at), std::move(ob));
     raw->AttachToView(this, nullptr, false);
+    IndexAt(at);
     return raw;
 }
 
 std::unique_ptr<CHyperOb> CHyperPage::Remove(CHyperOb* ob) {
     const int i = IndexOf(ob);
     if (i < 0) return nullptr;
+    codes_.Remove(ob);
     auto owned = std::move(objects_[size_t(i)]);
     objects_.erase(objects_.begin() + i);
     return owned;
@@ -68,6 +96,14 @@ void CHyperPage::MoveTo(CHyperOb* ob, size_t index) {
     if (!owned) return;
     index = std::min(index, objects_.size());
     objects_.insert(objects_.begin() + std::ptrdiff_t(index), std::move(owned));
+    IndexAt(index);
+}
+
+std::vector<std::unique_ptr<CHyperOb>> CHyperPage::ReleaseObjects() {
+    codes_.Clear();
+    std::vector<std::unique_ptr<CHyperOb>> out = std::move(objects_);
+    objects_.clear();
+    return out;
 }
 
 void CHyperPage::AdoptObjects(std::vector<std::unique_ptr<CHyperOb>> obs) {
@@ -76,10 +112,12 @@ void CHyperPage::AdoptObjects(std::vector<std::unique_ptr<CHyperOb>> obs) {
         CHyperOb* raw = ob.get();
         objects_.push_back(std::move(ob));
         raw->SetView(this);
+        IndexAt(objects_.size() - 1);
     }
 }
 
 void CHyperPage::RemoveAll() {
+    codes_.Clear();
     objects_.clear();
     SetPageObject(NewPageObject());
     highestGroupId = -1;
@@ -106,18 +144,6 @@ CHyperPage* CHyperPage::FormFind(const std::string& name, const CHyperViewOb* /*
     for (CHyperPage* p : AllPages())
         if (!p->editMode && vx::EqualsNoCaseUtf8(p->pageObject()->formCode, name)) return p;
     return nullptr;
-}
-
-CHyperOb* CHyperPage::FindObjectByCode(std::string_view code) const {
-    for (const auto& ob : objects_)
-        if (ob->GetCode() == code) return ob.get();
-    return nullptr;
-}
-
-bool CHyperPage::IsCodeUsed(std::string_view code, const CHyperOb* except) const {
-    for (const auto& ob : objects_)
-        if (ob.get() != except && ob->GetCode() == code) return true;
-    return false;
 }
 
 int CHyperPage::CountLayerObjects(int layerId) const {
@@ -206,12 +232,15 @@ void CHyperPage::Serialize(CArchive& ar) {
         guidelines.right = ar.ReadInt32();
         guidelines.bottom = ar.ReadInt32();
     }
+    // Records without the colours leave them all 0.
+    customColors.fill(0);
     if (version >= 0)
         for (COLORREF& c : customColors) c = ar.ReadInt32();
     LoadObjects(ar);
 }
 
 void CHyperPage::LoadObjects(CArchive& ar) {
+    codes_.Clear();
     objects_.clear();
     const uint16_t n = ar.ReadWord();
     // Each entry takes at least a DWORD and a WORD; no more can be reserved.
@@ -225,6 +254,7 @@ void CHyperPage::LoadObjects(CArchive& ar) {
             CHyperOb* raw = ob.get();
             objects_.push_back(std::move(ob));
             raw->AttachToView(this, nullptr, false);
+            IndexAt(objects_.size() - 1);
             raw->RefreshSubObjects();
             raw->RecalcHandles();
         } catch (const CArchiveException& e) {
