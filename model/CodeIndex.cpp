@@ -6,23 +6,13 @@
 #include "model/HyperOb.h"
 #include "platform/Text.h"
 
-namespace {
-
-bool ByPlace(const std::pair<int64_t, CHyperOb*>& a, int64_t order) {
-    return a.first < order;
-}
-
-}  // namespace
-
 void CCodeIndex::File(const Entry& e) {
     if (e.code.empty()) return;
     ++exactCount_[e.code];
     Bucket& b = byFolded_[e.folded];
     // Pages are mostly read and built from front to back: append then.
-    if (b.empty() || b.back().first < e.order)
-        b.emplace_back(e.order, e.ob);
-    else
-        b.insert(std::lower_bound(b.begin(), b.end(), e.order, ByPlace), {e.order, e.ob});
+    b.emplace_hint(b.empty() || b.rbegin()->first < e.order ? b.end() : b.lower_bound(e.order),
+                   e.order, e.ob);
 }
 
 void CCodeIndex::Unfile(const Entry& e) {
@@ -33,14 +23,9 @@ void CCodeIndex::Unfile(const Entry& e) {
     }
     const auto it = byFolded_.find(e.folded);
     if (it == byFolded_.end()) return;
-    Bucket& b = it->second;
-    for (auto at = std::lower_bound(b.begin(), b.end(), e.order, ByPlace);
-         at != b.end() && at->first == e.order; ++at)
-        if (at->second == e.ob) {
-            b.erase(at);
-            break;
-        }
-    if (b.empty()) byFolded_.erase(it);
+    if (const auto at = it->second.find(e.order); at != it->second.end() && at->second == e.ob)
+        it->second.erase(at);
+    if (it->second.empty()) byFolded_.erase(it);
 }
 
 void CCodeIndex::Released(const std::string& code) {
@@ -85,6 +70,12 @@ void CCodeIndex::Refile(const CHyperBaseOb* ob) {
     File(e);
 }
 
+void CCodeIndex::Reserve(size_t n) {
+    entries_.reserve(n);
+    byFolded_.reserve(n);
+    exactCount_.reserve(n);
+}
+
 void CCodeIndex::Clear() {
     entries_.clear();
     byFolded_.clear();
@@ -103,9 +94,14 @@ void CCodeIndex::Renumber(const std::vector<std::unique_ptr<CHyperOb>>& objects,
     for (size_t i = 0; i < objects.size(); ++i)
         if (const auto it = entries_.find(objects[i].get()); it != entries_.end())
             it->second.order = int64_t(i) * gap;
-    // The page order of the objects is unchanged, so the buckets stay sorted.
-    for (auto& [key, bucket] : byFolded_)
-        for (auto& [order, ob] : bucket) order = entries_.at(ob).order;
+    // The page order of the objects is unchanged, so each bucket keeps its
+    // order under the new places.
+    for (auto& [key, bucket] : byFolded_) {
+        Bucket renumbered;
+        for (const auto& [order, ob] : bucket)
+            renumbered.emplace_hint(renumbered.end(), entries_.at(ob).order, ob);
+        bucket = std::move(renumbered);
+    }
 }
 
 CHyperOb* CCodeIndex::Find(std::string_view code) const {

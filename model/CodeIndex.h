@@ -7,11 +7,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 struct CClassInfo;
@@ -28,6 +28,8 @@ class CCodeIndex {
     // nothing for an object that is not filed.
     void Refile(const CHyperBaseOb* ob);
     void Clear();
+    // Room for `n` objects.
+    void Reserve(size_t n);
     bool Contains(const CHyperBaseOb* ob) const { return entries_.count(ob) != 0; }
     size_t Size() const { return entries_.size(); }
     // The place of a filed object; false when it is not filed.
@@ -53,7 +55,9 @@ class CCodeIndex {
         std::string folded;  // its case-folded key
         int64_t order = 0;
     };
-    using Bucket = std::vector<std::pair<int64_t, CHyperOb*>>;  // sorted by place
+    // Place -> object; big buckets (many objects sharing a Code) must still
+    // give up a member in logarithmic time.
+    using Bucket = std::map<int64_t, CHyperOb*>;
 
     void Unfile(const Entry& e);
     void File(const Entry& e);

@@ -52,7 +52,18 @@ int CHyperPage::IndexOf(const CHyperOb* ob) const {
     return -1;
 }
 
+CCodeIndex& CHyperPage::Codes() const {
+    if (codesStale_) {
+        codes_.Clear();
+        codes_.Reserve(objects_.size());
+        for (size_t i = 0; i < objects_.size(); ++i) codes_.Add(objects_[i].get(), int64_t(i) * kPlaceGap);
+        codesStale_ = false;
+    }
+    return codes_;
+}
+
 void CHyperPage::IndexAt(size_t i) {
+    if (codesStale_) return;
     int64_t prev = 0, next = 0;
     const bool hasPrev = i > 0 && codes_.OrderOf(objects_[i - 1].get(), prev);
     const bool hasNext = i + 1 < objects_.size() && codes_.OrderOf(objects_[i + 1].get(), next);
@@ -85,7 +96,7 @@ CHyperOb* CHyperPage::Insert(std::unique_ptr<CHyperOb> ob, int index) {
 std::unique_ptr<CHyperOb> CHyperPage::Remove(CHyperOb* ob) {
     const int i = IndexOf(ob);
     if (i < 0) return nullptr;
-    codes_.Remove(ob);
+    if (!codesStale_) codes_.Remove(ob);
     auto owned = std::move(objects_[size_t(i)]);
     objects_.erase(objects_.begin() + i);
     return owned;
@@ -101,6 +112,7 @@ void CHyperPage::MoveTo(CHyperOb* ob, size_t index) {
 
 std::vector<std::unique_ptr<CHyperOb>> CHyperPage::ReleaseObjects() {
     codes_.Clear();
+    codesStale_ = false;
     std::vector<std::unique_ptr<CHyperOb>> out = std::move(objects_);
     objects_.clear();
     return out;
@@ -108,16 +120,17 @@ std::vector<std::unique_ptr<CHyperOb>> CHyperPage::ReleaseObjects() {
 
 void CHyperPage::AdoptObjects(std::vector<std::unique_ptr<CHyperOb>> obs) {
     objects_.reserve(objects_.size() + obs.size());
+    codesStale_ = true;
     for (auto& ob : obs) {
         CHyperOb* raw = ob.get();
         objects_.push_back(std::move(ob));
         raw->SetView(this);
-        IndexAt(objects_.size() - 1);
     }
 }
 
 void CHyperPage::RemoveAll() {
     codes_.Clear();
+    codesStale_ = false;
     objects_.clear();
     SetPageObject(NewPageObject());
     highestGroupId = -1;
@@ -176,13 +189,16 @@ int CHyperPage::ComputeHighestGroupId() const {
 }
 
 bool CHyperPage::AfterLoad() {
-    bool renamed = false;
-    for (const auto& ob : objects_) {
-        if (CHyperOb::IsValidCode(ob->GetCode())) continue;
-        ob->SetCodeRaw({});
-        ob->SetCode(ob->GetTypeName(), 1);
-        renamed = true;
-    }
+    // Blank codes are cleared first, so that the index never files them
+    // (a name with a number is never blank, so the names come out the same).
+    std::vector<CHyperOb*> invalid;
+    for (const auto& ob : objects_)
+        if (!CHyperOb::IsValidCode(ob->GetCode())) {
+            ob->SetCodeRaw({});
+            invalid.push_back(ob.get());
+        }
+    for (CHyperOb* ob : invalid) ob->SetCode(ob->GetTypeName(), 1);
+    const bool renamed = !invalid.empty();
     highestGroupId = ComputeHighestGroupId();
     return renamed;
 }
@@ -240,8 +256,9 @@ void CHyperPage::Serialize(CArchive& ar) {
 }
 
 void CHyperPage::LoadObjects(CArchive& ar) {
-    codes_.Clear();
     objects_.clear();
+    codes_.Clear();
+    codesStale_ = true;
     const uint16_t n = ar.ReadWord();
     // Each entry takes at least a DWORD and a WORD; no more can be reserved.
     objects_.reserve(std::min<size_t>(n, ar.Remaining() / 6));
@@ -254,7 +271,7 @@ void CHyperPage::LoadObjects(CArchive& ar) {
             CHyperOb* raw = ob.get();
             objects_.push_back(std::move(ob));
             raw->AttachToView(this, nullptr, false);
-            IndexAt(objects_.size() - 1);
+            IndexAt(objects_.size() - 1);  // only once the index is in use
             raw->RefreshSubObjects();
             raw->RecalcHandles();
         } catch (const CArchiveException& e) {

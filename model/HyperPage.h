@@ -80,27 +80,30 @@ public:
 
     // ---- codes ----
     // Every lookup by Code goes through the page's code index, so none of
-    // them walks the objects.
+    // them walks the objects. The index is built when first needed after a
+    // page was read or objects were adopted, and kept current after that.
     // The front-most object with exactly this Code, or null.
-    CHyperOb* FindObjectByCode(std::string_view code) const { return codes_.Find(code); }
+    CHyperOb* FindObjectByCode(std::string_view code) const { return Codes().Find(code); }
     // The front-most object whose Code equals `code` ignoring case and that
     // is of `objectClass` (any class when null), or null.
     CHyperOb* FindObjectByCodeNoCase(std::string_view code, const CClassInfo* objectClass = nullptr) const {
-        return codes_.FindNoCase(code, objectClass);
+        return Codes().FindNoCase(code, objectClass);
     }
     // Another object than `except` carries `code`.
-    bool IsCodeUsed(std::string_view code, const CHyperBaseOb* except) const { return codes_.IsUsed(code, except); }
+    bool IsCodeUsed(std::string_view code, const CHyperBaseOb* except) const { return Codes().IsUsed(code, except); }
     // The smallest n >= from for which `stem` followed by n is the Code of
     // no object other than `except`.
     int FreeCodeNumber(const std::string& stem, int from = 1, const CHyperBaseOb* except = nullptr) {
-        return codes_.FreeNumber(stem, from, except);
+        return Codes().FreeNumber(stem, from, except);
     }
     // A Code no object of the page has: the type name followed by the first
     // free number from 1 ("Frame1", "Frame2", ...).
     std::string UniqueCode(const std::string& typeName) { return typeName + std::to_string(FreeCodeNumber(typeName)); }
     // An object's Code was set (CHyperBaseOb::SetCodeRaw reports every
     // change); the index files the object under its new Code.
-    void CodeChanged(const CHyperBaseOb* ob) { codes_.Refile(ob); }
+    void CodeChanged(const CHyperBaseOb* ob) {
+        if (!codesStale_) codes_.Refile(ob);
+    }
 
     // ---- queries ----
     // Number of objects on layer `layerId`.
@@ -131,9 +134,14 @@ private:
     void LoadObjects(CArchive& ar);
     // Files objects_[i], just placed there, in the code index.
     void IndexAt(size_t i);
+    // The code index, built first when it is stale.
+    CCodeIndex& Codes() const;
 
     // Declared before the objects so that it outlives them.
-    CCodeIndex codes_;
+    mutable CCodeIndex codes_;
+    // The objects changed wholesale (read, adopted); the index is rebuilt
+    // when it is next used.
+    mutable bool codesStale_ = false;
     std::vector<std::unique_ptr<CHyperOb>> objects_;
     std::unique_ptr<CHyperViewOb> pageObject_;
     CViewLink* link_ = nullptr;

@@ -229,6 +229,13 @@ TEST(DeviceContext, FontSizesFromFilesAreHeldToTheDrawingRange) {
         // The record itself keeps what it was given.
         EXPECT_EQ(dc.GetCurrentFont().logFont().lfHeight, height);
     }
+    // Text laid out near the end of the coordinate range stops at the end.
+    CRect calc(INT32_MAX - 10, INT32_MAX - 10, INT32_MAX, INT32_MAX);
+    dc.DrawText("abc\ndef", calc, DT_CALCRECT);
+    EXPECT_EQ(calc, CRect(INT32_MAX - 10, INT32_MAX - 10, INT32_MAX, INT32_MAX));
+    CRect box(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    dc.DrawText("abc", box, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    dc.DrawText("abc", box, DT_SINGLELINE | DT_BOTTOM | DT_RIGHT);
     // A device scale cannot push the device font past its range either.
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetWindowExt(1, 1);
