@@ -1,5 +1,6 @@
 #include "model/HyperBaseOb.h"
 
+#include "model/HyperPage.h"
 #include "platform/StringTable.h"
 
 using vx::Variant;
@@ -37,8 +38,14 @@ std::string CHyperBaseOb::GetTypeNameFromId(int stringId) const {
     return text;
 }
 
+void CHyperBaseOb::SetCodeRaw(std::string code) {
+    if (code == code_) return;
+    code_ = std::move(code);
+    if (view_) view_->CodeChanged(this);
+}
+
 int CHyperBaseOb::SetCode(const std::string& name, int index) {
-    code_ = index >= 0 ? name + std::to_string(index) : name;
+    SetCodeRaw(index >= 0 ? name + std::to_string(index) : name);
     OnCodeChanged();
     return index;
 }

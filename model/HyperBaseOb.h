@@ -78,8 +78,10 @@ public:
     // Adds the eight CursorPointer choices to a choice item.
     virtual void FillCursorChoices(CPropCombo& list) const;
 
-    // Sets the code without any uniqueness rule (reading, copying).
-    void SetCodeRaw(std::string code) { code_ = std::move(code); }
+    // Sets the code without any uniqueness rule (reading, copying). Every
+    // change of the code goes through here, so that the page can keep its
+    // code index current.
+    void SetCodeRaw(std::string code);
     const void* placeholder() const { return placeholder_; }
 
 protected:

@@ -447,16 +447,15 @@ std::string CHyperOb::MakeCodeBase() const {
 }
 
 int CHyperOb::SetCode(const std::string& name, int index) {
-    auto used = [&](const std::string& c) { return view_ && view_->IsCodeUsed(c, this); };
-    if (!code_.empty() && !used(code_)) return index;
-    std::string candidate;
+    if (!code_.empty() && !(view_ && view_->IsCodeUsed(code_, this))) return index;
     if (index < 0) {
-        candidate = name;
+        SetCodeRaw(name);
     } else {
-        candidate = name + std::to_string(index);
-        while (used(candidate)) candidate = name + std::to_string(++index);
+        // The page's code index finds the first free number without a walk
+        // over the objects per candidate.
+        if (view_) index = view_->FreeCodeNumber(name, index, this);
+        SetCodeRaw(name + std::to_string(index));
     }
-    code_ = std::move(candidate);
     OnCodeChanged();
     return index;
 }
@@ -470,7 +469,7 @@ void CHyperOb::OnPropertyEdited(int propertyId) {
 // ---- copying ----
 
 void CHyperOb::CopyBaseFrom(const CHyperOb& o) {
-    code_ = o.code_;
+    SetCodeRaw(o.code_);
     eventPumpData_ = o.eventPumpData_;
     eventClick_ = o.eventClick_;
     eventInitialize_ = o.eventInitialize_;
@@ -563,7 +562,7 @@ void CHyperOb::SerializeBase(CArchive& ar) {
     EnsureTracker();
     const int version = ar.ReadVersion(ClassName());
     loadedVersion_ = version;
-    if (version >= 0) code_ = ar.ReadString();
+    if (version >= 0) SetCodeRaw(ar.ReadString());
     tracker_->rect = ReadRect16(ar);
     tracker_->unrotatedRect = tracker_->rect;
     if (version == 1) eventPumpData_.SetLiteral(ar.ReadString());

@@ -67,7 +67,7 @@ int CHyperOb::PersistToFile(int mode) {
             const int layerId = layerId_;
             auto group = std::move(groupInfo_);
             CopyFrom(*tmp);
-            code_ = code;
+            SetCodeRaw(code);
             groupId_ = groupId;
             layerId_ = layerId;
             groupInfo_ = std::move(group);

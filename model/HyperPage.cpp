@@ -9,6 +9,10 @@
 
 namespace {
 
+// Spacing of the code index's places for objects in page order; new
+// objects take a place between their neighbours.
+constexpr int64_t kPlaceGap = int64_t(1) << 20;
+
 // Every page alive, for FormFind.
 std::vector<CHyperPage*>& AllPages() {
     static std::vector<CHyperPage*> pages;
@@ -18,12 +22,13 @@ std::vector<CHyperPage*>& AllPages() {
 }  // namespace
 
 CHyperPage::CHyperPage() {
-    customColors.fill(vx::RGB(255, 255, 255));
     SetPageObject(NewPageObject());
     AllPages().push_back(this);
 }
 
 CHyperPage::~CHyperPage() {
+    codes_.Clear();
+    objects_.clear();
     auto& all = AllPages();
     all.erase(std::remove(all.begin(), all.end(), this), all.end());
 }
@@ -47,17 +52,51 @@ int CHyperPage::IndexOf(const CHyperOb* ob) const {
     return -1;
 }
 
+CCodeIndex& CHyperPage::Codes() const {
+    if (codesStale_) {
+        codes_.Clear();
+        codes_.Reserve(objects_.size());
+        for (size_t i = 0; i < objects_.size(); ++i) codes_.Add(objects_[i].get(), int64_t(i) * kPlaceGap);
+        codesStale_ = false;
+    }
+    return codes_;
+}
+
+void CHyperPage::IndexAt(size_t i) {
+    if (codesStale_) return;
+    int64_t prev = 0, next = 0;
+    const bool hasPrev = i > 0 && codes_.OrderOf(objects_[i - 1].get(), prev);
+    const bool hasNext = i + 1 < objects_.size() && codes_.OrderOf(objects_[i + 1].get(), next);
+    int64_t order = 0;
+    if (hasPrev && hasNext) {
+        if (next - prev < 2) {
+            // No room between the neighbours: spread every place out again.
+            codes_.Renumber(objects_, kPlaceGap);
+            order = int64_t(i) * kPlaceGap;
+        } else {
+            order = prev + (next - prev) / 2;
+        }
+    } else if (hasPrev) {
+        order = prev + kPlaceGap;
+    } else if (hasNext) {
+        order = next - kPlaceGap;
+    }
+    codes_.Add(objects_[i].get(), order);
+}
+
 CHyperOb* CHyperPage::Insert(std::unique_ptr<CHyperOb> ob, int index) {
     CHyperOb* raw = ob.get();
-    if (index < 0 || size_t(index) > objects_.size()) objects_.push_back(std::move(ob));
-    else objects_.insert(objects_.begin() + index, std::move(ob));
+    const size_t at = index < 0 || size_t(index) > objects_.size() ? objects_.size() : size_t(index);
+    objects_.insert(objects_.begin() + std::ptrdiff_t(at), std::move(ob));
     raw->AttachToView(this, nullptr, false);
+    IndexAt(at);
     return raw;
 }
 
 std::unique_ptr<CHyperOb> CHyperPage::Remove(CHyperOb* ob) {
     const int i = IndexOf(ob);
     if (i < 0) return nullptr;
+    if (!codesStale_) codes_.Remove(ob);
     auto owned = std::move(objects_[size_t(i)]);
     objects_.erase(objects_.begin() + i);
     return owned;
@@ -68,10 +107,20 @@ void CHyperPage::MoveTo(CHyperOb* ob, size_t index) {
     if (!owned) return;
     index = std::min(index, objects_.size());
     objects_.insert(objects_.begin() + std::ptrdiff_t(index), std::move(owned));
+    IndexAt(index);
+}
+
+std::vector<std::unique_ptr<CHyperOb>> CHyperPage::ReleaseObjects() {
+    codes_.Clear();
+    codesStale_ = false;
+    std::vector<std::unique_ptr<CHyperOb>> out = std::move(objects_);
+    objects_.clear();
+    return out;
 }
 
 void CHyperPage::AdoptObjects(std::vector<std::unique_ptr<CHyperOb>> obs) {
     objects_.reserve(objects_.size() + obs.size());
+    codesStale_ = true;
     for (auto& ob : obs) {
         CHyperOb* raw = ob.get();
         objects_.push_back(std::move(ob));
@@ -80,6 +129,8 @@ void CHyperPage::AdoptObjects(std::vector<std::unique_ptr<CHyperOb>> obs) {
 }
 
 void CHyperPage::RemoveAll() {
+    codes_.Clear();
+    codesStale_ = false;
     objects_.clear();
     SetPageObject(NewPageObject());
     highestGroupId = -1;
@@ -106,18 +157,6 @@ CHyperPage* CHyperPage::FormFind(const std::string& name, const CHyperViewOb* /*
     for (CHyperPage* p : AllPages())
         if (!p->editMode && vx::EqualsNoCaseUtf8(p->pageObject()->formCode, name)) return p;
     return nullptr;
-}
-
-CHyperOb* CHyperPage::FindObjectByCode(std::string_view code) const {
-    for (const auto& ob : objects_)
-        if (ob->GetCode() == code) return ob.get();
-    return nullptr;
-}
-
-bool CHyperPage::IsCodeUsed(std::string_view code, const CHyperOb* except) const {
-    for (const auto& ob : objects_)
-        if (ob.get() != except && ob->GetCode() == code) return true;
-    return false;
 }
 
 int CHyperPage::CountLayerObjects(int layerId) const {
@@ -150,13 +189,16 @@ int CHyperPage::ComputeHighestGroupId() const {
 }
 
 bool CHyperPage::AfterLoad() {
-    bool renamed = false;
-    for (const auto& ob : objects_) {
-        if (CHyperOb::IsValidCode(ob->GetCode())) continue;
-        ob->SetCodeRaw({});
-        ob->SetCode(ob->GetTypeName(), 1);
-        renamed = true;
-    }
+    // Blank codes are cleared first, so that the index never files them
+    // (a name with a number is never blank, so the names come out the same).
+    std::vector<CHyperOb*> invalid;
+    for (const auto& ob : objects_)
+        if (!CHyperOb::IsValidCode(ob->GetCode())) {
+            ob->SetCodeRaw({});
+            invalid.push_back(ob.get());
+        }
+    for (CHyperOb* ob : invalid) ob->SetCode(ob->GetTypeName(), 1);
+    const bool renamed = !invalid.empty();
     highestGroupId = ComputeHighestGroupId();
     return renamed;
 }
@@ -206,6 +248,8 @@ void CHyperPage::Serialize(CArchive& ar) {
         guidelines.right = ar.ReadInt32();
         guidelines.bottom = ar.ReadInt32();
     }
+    // Records without the colours leave them all 0.
+    customColors.fill(0);
     if (version >= 0)
         for (COLORREF& c : customColors) c = ar.ReadInt32();
     LoadObjects(ar);
@@ -213,6 +257,8 @@ void CHyperPage::Serialize(CArchive& ar) {
 
 void CHyperPage::LoadObjects(CArchive& ar) {
     objects_.clear();
+    codes_.Clear();
+    codesStale_ = true;
     const uint16_t n = ar.ReadWord();
     // Each entry takes at least a DWORD and a WORD; no more can be reserved.
     objects_.reserve(std::min<size_t>(n, ar.Remaining() / 6));
@@ -225,6 +271,7 @@ void CHyperPage::LoadObjects(CArchive& ar) {
             CHyperOb* raw = ob.get();
             objects_.push_back(std::move(ob));
             raw->AttachToView(this, nullptr, false);
+            IndexAt(objects_.size() - 1);  // only once the index is in use
             raw->RefreshSubObjects();
             raw->RecalcHandles();
         } catch (const CArchiveException& e) {

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/CodeIndex.h"
 #include "model/HyperOb.h"
 #include "model/HyperViewOb.h"
 #include "model/ViewLink.h"
@@ -42,7 +43,7 @@ public:
     // Removes every object and makes a new default page object.
     void RemoveAll();
     // Hands all objects over (the page is left without objects).
-    std::vector<std::unique_ptr<CHyperOb>> ReleaseObjects() { return std::move(objects_); }
+    std::vector<std::unique_ptr<CHyperOb>> ReleaseObjects();
     // Appends objects taken from another page and attaches them here.
     void AdoptObjects(std::vector<std::unique_ptr<CHyperOb>> obs);
 
@@ -58,7 +59,7 @@ public:
     uint32_t gridFlags = kSnapToGrid | kShowGrid;
     CSize gridSpacing{10, 10};
     CRect guidelines{10, 10, 10, 10};
-    std::array<COLORREF, 16> customColors;
+    std::array<COLORREF, 16> customColors{};
     // Highest GroupID in use; new groups take the next number.
     int highestGroupId = -1;
     bool editMode = true;
@@ -77,11 +78,34 @@ public:
     void Invalidate(const CRect& r) const;
     void InvalidateAll() const;
 
-    // ---- queries ----
-    // Object with this Code (exact match), or null.
-    CHyperOb* FindObjectByCode(std::string_view code) const;
+    // ---- codes ----
+    // Every lookup by Code goes through the page's code index, so none of
+    // them walks the objects. The index is built when first needed after a
+    // page was read or objects were adopted, and kept current after that.
+    // The front-most object with exactly this Code, or null.
+    CHyperOb* FindObjectByCode(std::string_view code) const { return Codes().Find(code); }
+    // The front-most object whose Code equals `code` ignoring case and that
+    // is of `objectClass` (any class when null), or null.
+    CHyperOb* FindObjectByCodeNoCase(std::string_view code, const CClassInfo* objectClass = nullptr) const {
+        return Codes().FindNoCase(code, objectClass);
+    }
     // Another object than `except` carries `code`.
-    bool IsCodeUsed(std::string_view code, const CHyperOb* except) const;
+    bool IsCodeUsed(std::string_view code, const CHyperBaseOb* except) const { return Codes().IsUsed(code, except); }
+    // The smallest n >= from for which `stem` followed by n is the Code of
+    // no object other than `except`.
+    int FreeCodeNumber(const std::string& stem, int from = 1, const CHyperBaseOb* except = nullptr) {
+        return Codes().FreeNumber(stem, from, except);
+    }
+    // A Code no object of the page has: the type name followed by the first
+    // free number from 1 ("Frame1", "Frame2", ...).
+    std::string UniqueCode(const std::string& typeName) { return typeName + std::to_string(FreeCodeNumber(typeName)); }
+    // An object's Code was set (CHyperBaseOb::SetCodeRaw reports every
+    // change); the index files the object under its new Code.
+    void CodeChanged(const CHyperBaseOb* ob) {
+        if (!codesStale_) codes_.Refile(ob);
+    }
+
+    // ---- queries ----
     // Number of objects on layer `layerId`.
     int CountLayerObjects(int layerId) const;
     // Puts every object of layer `from` on layer `to` and updates it.
@@ -108,7 +132,16 @@ public:
 
 private:
     void LoadObjects(CArchive& ar);
+    // Files objects_[i], just placed there, in the code index.
+    void IndexAt(size_t i);
+    // The code index, built first when it is stale.
+    CCodeIndex& Codes() const;
 
+    // Declared before the objects so that it outlives them.
+    mutable CCodeIndex codes_;
+    // The objects changed wholesale (read, adopted); the index is rebuilt
+    // when it is next used.
+    mutable bool codesStale_ = false;
     std::vector<std::unique_ptr<CHyperOb>> objects_;
     std::unique_ptr<CHyperViewOb> pageObject_;
     CViewLink* link_ = nullptr;

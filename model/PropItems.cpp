@@ -193,6 +193,27 @@ bool CPropStr::SetString(const std::string& v) {
     return true;
 }
 
+void CPropCodeStr::Apply() {
+    CPropStr::Apply();
+    if (view && self) view->CodeChanged(self);
+}
+
+void CPropCodeStr::ApplyFrom(const CPropOb& other) {
+    CPropStr::ApplyFrom(other);
+    if (view && self) view->CodeChanged(self);
+}
+
+void CPropCodeStr::Restore() {
+    CPropStr::Restore();
+    if (view && self) view->CodeChanged(self);
+}
+
+bool CPropCodeStr::SetString(const std::string& v) {
+    const bool done = CPropStr::SetString(v);
+    if (view && self) view->CodeChanged(self);
+    return done;
+}
+
 void CPropCodeStr::Validate(CPropExchange& dx, const std::string& proposed) {
     const std::string code = vx::Trim(proposed);
     if (code.empty() || !view) return;

@@ -164,6 +164,12 @@ public:
     const CHyperBaseOb* self;
     const CGroupInfo* group;
 
+    // Writing the member is a change of the code: the page is told.
+    void Apply() override;
+    void ApplyFrom(const CPropOb& other) override;
+    void Restore() override;
+    bool SetString(const std::string& v) override;
+
     // Refuses a code that another object, group, the page or the window
     // already carries (ignoring case). An empty code passes.
     void Validate(CPropExchange& dx, const std::string& proposed) override;

@@ -6,14 +6,25 @@
 
 namespace {
 
-// round(v * num / den) with halves away from zero, in 64 bits, clamped to
-// the 32-bit range.
-int32_t Scale(int64_t v, int64_t num, int64_t den) {
-    if (den == 0) return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+using vx::Saturate32;
+
+// round(v * num / den) with halves away from zero, in 64 bits. v is the
+// difference of two 32-bit values and num a 32-bit value, so the product
+// cannot overflow.
+int64_t ScaleWide(int64_t v, int64_t num, int64_t den) {
+    if (den == 0) return v;
     int64_t p = v * num;
     if (den < 0) p = -p, den = -den;
-    const int64_t q = p >= 0 ? (p + den / 2) / den : -((-p + den / 2) / den);
-    return int32_t(std::clamp<int64_t>(q, INT32_MIN, INT32_MAX));
+    return p >= 0 ? (p + den / 2) / den : -((-p + den / 2) / den);
+}
+
+int32_t Scale(int64_t v, int64_t num, int64_t den) { return Saturate32(ScaleWide(v, num, den)); }
+
+// The measuring height of a font: its height within the drawing range, 16
+// for the automatic height.
+int MeasureHeight(const LOGFONT& lf) {
+    const int h = std::abs(vx::DrawingFontSize(lf.lfHeight));
+    return h ? h : 16;
 }
 
 int RegionType(const QRegion& r) {
@@ -90,7 +101,9 @@ CPoint CDC::SetWindowOrg(int x, int y) {
     return old;
 }
 
-CPoint CDC::OffsetWindowOrg(int dx, int dy) { return SetWindowOrg(s_.windowOrg.x + dx, s_.windowOrg.y + dy); }
+CPoint CDC::OffsetWindowOrg(int dx, int dy) {
+    return SetWindowOrg(Saturate32(int64_t(s_.windowOrg.x) + dx), Saturate32(int64_t(s_.windowOrg.y) + dy));
+}
 
 CPoint CDC::SetViewportOrg(int x, int y) {
     const CPoint old = s_.viewportOrg;
@@ -98,7 +111,9 @@ CPoint CDC::SetViewportOrg(int x, int y) {
     return old;
 }
 
-CPoint CDC::OffsetViewportOrg(int dx, int dy) { return SetViewportOrg(s_.viewportOrg.x + dx, s_.viewportOrg.y + dy); }
+CPoint CDC::OffsetViewportOrg(int dx, int dy) {
+    return SetViewportOrg(Saturate32(int64_t(s_.viewportOrg.x) + dx), Saturate32(int64_t(s_.viewportOrg.y) + dy));
+}
 
 CSize CDC::SetWindowExt(int cx, int cy) {
     const CSize old = s_.windowExt;
@@ -115,8 +130,9 @@ CSize CDC::SetViewportExt(int cx, int cy) {
 void CDC::LPtoDP(CPoint* pts, int count) const {
     for (int i = 0; i < count; ++i) {
         CPoint& p = pts[i];
-        p.x = Scale(int64_t(p.x) - s_.windowOrg.x, s_.viewportExt.cx, s_.windowExt.cx) + s_.viewportOrg.x;
-        p.y = Scale(int64_t(p.y) - s_.windowOrg.y, s_.viewportExt.cy, s_.windowExt.cy) + s_.viewportOrg.y;
+        // The origin is added before the result is brought into range.
+        p.x = Saturate32(ScaleWide(int64_t(p.x) - s_.windowOrg.x, s_.viewportExt.cx, s_.windowExt.cx) + s_.viewportOrg.x);
+        p.y = Saturate32(ScaleWide(int64_t(p.y) - s_.windowOrg.y, s_.viewportExt.cy, s_.windowExt.cy) + s_.viewportOrg.y);
     }
 }
 
@@ -134,8 +150,8 @@ void CDC::LPtoDP(CSize& s) const {
 void CDC::DPtoLP(CPoint* pts, int count) const {
     for (int i = 0; i < count; ++i) {
         CPoint& p = pts[i];
-        p.x = Scale(int64_t(p.x) - s_.viewportOrg.x, s_.windowExt.cx, s_.viewportExt.cx) + s_.windowOrg.x;
-        p.y = Scale(int64_t(p.y) - s_.viewportOrg.y, s_.windowExt.cy, s_.viewportExt.cy) + s_.windowOrg.y;
+        p.x = Saturate32(ScaleWide(int64_t(p.x) - s_.viewportOrg.x, s_.windowExt.cx, s_.viewportExt.cx) + s_.windowOrg.x);
+        p.y = Saturate32(ScaleWide(int64_t(p.y) - s_.viewportOrg.y, s_.windowExt.cy, s_.viewportExt.cy) + s_.windowOrg.y);
     }
 }
 
@@ -242,9 +258,12 @@ bool CDC::PenIsStyled() const {
 
 LOGFONT CDC::DeviceFont() const {
     LOGFONT lf = s_.font;
-    auto scale = [](int v, double f) {
+    auto scale = [](int32_t v, double f) {
+        v = vx::DrawingFontSize(v);
         if (v == 0) return 0;
-        const int r = int(std::lround(v * f));
+        // In doubles: a large scale must not overflow before the clamp.
+        const double d = std::clamp(std::round(v * f), -double(vx::kMaxDeviceFontSize), double(vx::kMaxDeviceFontSize));
+        const int r = vx::DeviceFontSize(int64_t(d));
         return r != 0 ? r : (v < 0 ? -1 : 1);
     };
     lf.lfHeight = scale(lf.lfHeight, std::fabs(ScaleY()));
@@ -426,7 +445,7 @@ bool CDC::PatBlt(int x, int y, int w, int h, uint32_t rop) {
         case WHITENESS: break;
         default: return false;
     }
-    doPatBlt(CRect(x, y, x + w, y + h).Normalized(), rop);
+    doPatBlt(CRect(x, y, Saturate32(int64_t(x) + w), Saturate32(int64_t(y) + h)).Normalized(), rop);
     return true;
 }
 
@@ -459,12 +478,12 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
 // ---- text ----
 
 double CDC::doTextWidth(std::string_view text) {
-    const int h = std::abs(s_.font.lfHeight) ? std::abs(s_.font.lfHeight) : 16;
+    const int h = MeasureHeight(s_.font);
     return CodePoints(text) * std::max(1, h / 2);
 }
 
 void CDC::doTextMetrics(TEXTMETRIC& tm) {
-    const int h = std::abs(s_.font.lfHeight) ? std::abs(s_.font.lfHeight) : 16;
+    const int h = MeasureHeight(s_.font);
     tm = TEXTMETRIC{};
     tm.tmHeight = h;
     tm.tmAscent = h * 4 / 5;
@@ -498,7 +517,7 @@ int CDC::StretchDIBits(int x, int y, int w, int h, int xs, int ys, int ws, int h
     if (rop != SRCCOPY && rop != SRCINVERT) return 0;
     const QRect src = QRect(xs, ys, ws, hs).intersected(image.rect());
     if (src.isEmpty()) return 0;
-    doStretchDIBits(CRect(x, y, x + w, y + h), QRect(xs, ys, ws, hs), image, rop);
+    doStretchDIBits(CRect(x, y, Saturate32(int64_t(x) + w), Saturate32(int64_t(y) + h)), QRect(xs, ys, ws, hs), image, rop);
     return hs;
 }
 

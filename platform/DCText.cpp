@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/DC.h"
+#include "platform/IntMath.h"
 
 namespace {
 
@@ -117,22 +118,26 @@ int CDC::DrawText(std::string_view text, CRect& r, unsigned format) {
         }
     }
 
+    // Positions are worked out in 64 bits and saturated: a tall font, many
+    // lines or a rectangle near the end of the range must not overflow.
     double widest = 0;
     for (const Line& l : lines) widest = std::max(widest, l.width);
-    const int total = int(lines.size()) * lineHeight;
+    const int total = vx::Saturate32(int64_t(lines.size()) * lineHeight);
 
     if (format & DT_CALCRECT) {
-        r.right = r.left + int(std::ceil(widest - 1e-9));
-        r.bottom = r.top + total;
+        r.right = vx::Saturate32(int64_t(r.left) + vx::TruncInt(std::ceil(widest - 1e-9)));
+        r.bottom = vx::Saturate32(int64_t(r.top) + total);
         return total;
     }
 
-    int y = r.top;
+    int64_t y = r.top;
     if (format & DT_SINGLELINE) {
-        if (format & DT_VCENTER) y = r.top + (r.Height() - lineHeight) / 2;
-        else if (format & DT_BOTTOM) y = r.bottom - lineHeight;
+        if (format & DT_VCENTER) y = r.top + (int64_t(r.Height()) - lineHeight) / 2;
+        else if (format & DT_BOTTOM) y = int64_t(r.bottom) - lineHeight;
     }
-    const int result = (format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM)) ? y - r.top + total : total;
+    const int result = (format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM))
+                           ? vx::Saturate32(y - r.top + total)
+                           : total;
 
     doDrawText(text, r, format);
     const unsigned align = s_.textAlign;
@@ -144,11 +149,11 @@ int CDC::DrawText(std::string_view text, CRect& r, unsigned format) {
     s_.textAlign = TA_LEFT | TA_TOP;
     inDrawText_ = true;
     for (const Line& l : lines) {
-        int x = r.left;
-        const int w = int(std::lround(l.width));
-        if (format & DT_CENTER) x = r.left + (r.Width() - w) / 2;
-        else if (format & DT_RIGHT) x = r.right - w;
-        if (!l.text.empty()) doTextOut({x, y}, l.text, l.underline);
+        int64_t x = r.left;
+        const int64_t w = vx::TruncInt(std::round(l.width));
+        if (format & DT_CENTER) x = r.left + (int64_t(r.Width()) - w) / 2;
+        else if (format & DT_RIGHT) x = int64_t(r.right) - w;
+        if (!l.text.empty()) doTextOut({vx::Saturate32(x), vx::Saturate32(y)}, l.text, l.underline);
         y += lineHeight;
     }
     inDrawText_ = false;

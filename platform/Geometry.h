@@ -6,6 +6,13 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace vx {
+
+// A 64-bit result brought back into the 32-bit range.
+constexpr int32_t Saturate32(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+}  // namespace vx
+
 struct CPoint {
     int32_t x = 0;
     int32_t y = 0;
@@ -41,13 +48,18 @@ struct CRect {
 
     friend constexpr bool operator==(const CRect&, const CRect&) = default;
 
-    constexpr int32_t Width() const { return right - left; }
-    constexpr int32_t Height() const { return bottom - top; }
+    // Computed in 64 bits; a width or height beyond the 32-bit range (sides
+    // far apart) saturates.
+    constexpr int32_t Width() const { return vx::Saturate32(int64_t(right) - left); }
+    constexpr int32_t Height() const { return vx::Saturate32(int64_t(bottom) - top); }
     constexpr CSize Size() const { return {Width(), Height()}; }
     constexpr CPoint TopLeft() const { return {left, top}; }
     constexpr CPoint BottomRight() const { return {right, bottom}; }
-    // Centre rounded toward zero, as the original integer division does.
-    constexpr CPoint CenterPoint() const { return {(left + right) / 2, (top + bottom) / 2}; }
+    // Centre rounded toward zero, as the original integer division does
+    // (the sum is taken in 64 bits, so the centre always fits).
+    constexpr CPoint CenterPoint() const {
+        return {int32_t((int64_t(left) + right) / 2), int32_t((int64_t(top) + bottom) / 2)};
+    }
 
     // No area: width or height is zero or negative.
     constexpr bool IsRectEmpty() const { return right <= left || bottom <= top; }

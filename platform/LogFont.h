@@ -3,6 +3,7 @@
 // "automatic": use the owner's font.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -34,6 +35,17 @@ constexpr int FW_NORMAL = 400;
 constexpr int FW_BOLD = 700;
 // Longest face name a stored font record keeps.
 constexpr size_t kMaxFaceName = 31;
+
+// Font records keep the height and width they were given (files are written
+// back unchanged), but drawing uses them only within +-kMaxFontSize logical
+// units, and device sizes within +-kMaxDeviceFontSize pixels: a damaged
+// record can neither overflow the arithmetic nor ask for a gigantic font.
+constexpr int32_t kMaxFontSize = 4096;
+constexpr int32_t kMaxDeviceFontSize = 32768;
+constexpr int32_t DrawingFontSize(int32_t v) { return std::clamp(v, -kMaxFontSize, kMaxFontSize); }
+constexpr int32_t DeviceFontSize(int64_t v) {
+    return int32_t(std::clamp<int64_t>(v, -kMaxDeviceFontSize, kMaxDeviceFontSize));
+}
 
 // The library's default font: 8-point sans serif at 96 dots per inch.
 LOGFONT DefaultLogFont();

@@ -10,7 +10,9 @@ QFont ToQFont(const LOGFONT& lf) {
     else if ((lf.lfPitchAndFamily & 0xF0) == 0x10) f.setStyleHint(QFont::Serif);
     else if ((lf.lfPitchAndFamily & 0xF0) == 0x30) f.setStyleHint(QFont::TypeWriter);
     else f.setStyleHint(QFont::SansSerif);
-    int px = lf.lfHeight;
+    // Callers pass device sizes; a record that never went through a device
+    // is held to the same range.
+    int px = vx::DeviceFontSize(lf.lfHeight);
     if (px > 0) px = std::max(1, int(std::lround(px * 0.82)));
     else if (px < 0) px = -px;
     else px = 11;
@@ -19,7 +21,8 @@ QFont ToQFont(const LOGFONT& lf) {
     f.setItalic(lf.lfItalic != 0);
     f.setUnderline(lf.lfUnderline != 0);
     f.setStrikeOut(lf.lfStrikeOut != 0);
-    if (lf.lfWidth > 0) f.setStretch(std::clamp(int(lf.lfWidth * 100 * 2 / std::max(1, px)), 1, 4000));
+    if (lf.lfWidth > 0)
+        f.setStretch(int(std::clamp<int64_t>(int64_t(lf.lfWidth) * 100 * 2 / std::max(1, px), 1, 4000)));
     return f;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/Text.h"
 
 #include <QString>
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -174,6 +175,35 @@ bool EqualsNoCaseUtf8(std::string_view a, std::string_view b) {
     if (EqualsNoCase(a, b)) return true;
     return QString::fromUtf8(a.data(), qsizetype(a.size()))
                .compare(QString::fromUtf8(b.data(), qsizetype(b.size())), Qt::CaseInsensitive) == 0;
+}
+
+std::string FoldCaseUtf8(std::string_view s) {
+    const bool ascii = std::all_of(s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0x80) == 0; });
+    if (ascii) {
+        std::string out(s);
+        for (char& c : out)
+            if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+        return out;
+    }
+    // The comparison folds each code point on its own (simple case folding)
+    // after decoding, so the key does the same.
+    const QString text = QString::fromUtf8(s.data(), qsizetype(s.size()));
+    QString folded;
+    folded.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]), ++i;
+        c = QChar::toCaseFolded(c);
+        if (QChar::requiresSurrogates(c)) {
+            folded += QChar(QChar::highSurrogate(c));
+            folded += QChar(QChar::lowSurrogate(c));
+        } else {
+            folded += QChar(char16_t(c));
+        }
+    }
+    const QByteArray utf8 = folded.toUtf8();
+    return std::string(utf8.constData(), size_t(utf8.size()));
 }
 
 std::string Trim(std::string_view s) {

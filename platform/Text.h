@@ -31,6 +31,9 @@ std::string Utf8Left(std::string_view utf8, size_t n);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 // Unicode-aware case-insensitive comparison of UTF-8 texts.
 bool EqualsNoCaseUtf8(std::string_view a, std::string_view b);
+// A key for case-insensitive lookups: two texts that EqualsNoCaseUtf8 finds
+// equal have the same key.
+std::string FoldCaseUtf8(std::string_view s);
 
 // Removes leading and trailing blanks (spaces, tabs, line breaks).
 std::string Trim(std::string_view s);

@@ -32,8 +32,12 @@ bool CBorderOb::GetShadowStyle(int& out) const {
 }
 
 int CBorderOb::EffectiveStyle() const {
-    const int low = borderStyle_ & ~kHidden;
-    return (low == kNormal || low == kEtched || low == kSunken || low == kRaised) ? low : kNormal;
+    // A bit set: the 3-D bit wins over sunken, sunken over raised; without
+    // any of them the border is normal.
+    if (borderStyle_ & kEtched) return kEtched;
+    if (borderStyle_ & kSunken) return kSunken;
+    if (borderStyle_ & kRaised) return kRaised;
+    return kNormal;
 }
 
 int CBorderOb::GetToolStringId() const { return vx::tool::kBorder; }

@@ -37,7 +37,8 @@ int CCircleOb::GetToolStringId() const { return vx::tool::kEllipse; }
 
 void CCircleOb::Update(int recalc, int hint) {
     CObTracker* t = GetTracker();
-    if (t && t->rotateAngle != 0.0 && IsCircle() && groupId() < 0) t->rotateAngle = 0.0;
+    // A circle looks the same at every angle: it keeps none, also in a group.
+    if (t && t->rotateAngle != 0.0 && IsCircle()) t->rotateAngle = 0.0;
     CHyperDrawOb::Update(recalc, hint);
 }
 

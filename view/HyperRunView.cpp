@@ -103,7 +103,6 @@ void CHyperRunView::SetDocument(CMyDoc* doc) {
 void CHyperRunView::SetPage(CHyperPage* page) {
     if (page_ && page_->link() == this) page_->setLink(nullptr);
     page_ = page;
-    m_codeMap.clear();
     if (!page_) {
         Unregister();
         viewport()->update();
@@ -140,7 +139,6 @@ void CHyperRunView::OnInitialUpdate() {
     if (HasScrollBars()) SetPageSize(GetViewOb()->scrollWidth, GetViewOb()->scrollHeight);
     else SetScrollSizes(ClientSize(), CSize(), CSize());
     Register();
-    RebuildCodeMap();
     for (size_t i = 0; i < page_->Count(); ++i) page_->At(i)->SaveBounds();
     QGuiApplication::restoreOverrideCursor();
 }
@@ -467,30 +465,12 @@ int CHyperRunView::IndexOfObject(const std::vector<CHyperOb*>& list, const CHype
     return it == list.end() ? -1 : int(it - list.begin());
 }
 
-void CHyperRunView::RebuildCodeMap() {
-    m_codeMap.clear();
-    if (!page_) return;
-    for (size_t i = 0; i < page_->Count(); ++i) {
-        CHyperOb* ob = page_->At(i);
-        if (!ob->GetCode().empty()) m_codeMap.emplace(ob->GetCode(), ob);
-    }
-}
-
 CHyperBaseOb* CHyperRunView::FindObjectByCode(std::string_view code, const CClassInfo* objectClass) const {
     if (!page_) return nullptr;
     auto fits = [&](const CHyperBaseOb* ob) { return !objectClass || ob->IsKindOf(*objectClass); };
-    if (!page_->editMode && !code.empty()) {
-        const auto it = m_codeMap.find(std::string(code));
-        // An entry counts only while its object is still on the page under
-        // that code (objects can be deleted or renamed behind the map).
-        if (it != m_codeMap.end() && page_->IndexOf(it->second) >= 0 && it->second->GetCode() == code &&
-            fits(it->second))
-            return it->second;
-    }
-    for (size_t i = 0; i < page_->Count(); ++i) {
-        CHyperOb* ob = page_->At(i);
-        if (vx::EqualsNoCaseUtf8(ob->GetCode(), code) && fits(ob)) return ob;
-    }
+    if (!page_->editMode)
+        if (CHyperOb* ob = page_->FindObjectByCode(code); ob && fits(ob)) return ob;
+    if (CHyperOb* ob = page_->FindObjectByCodeNoCase(code, objectClass)) return ob;
     if (CHyperViewOb* vo = page_->pageObject(); vo && vx::EqualsNoCaseUtf8(vo->GetCode(), code) && fits(vo)) return vo;
     if (doc_)
         if (CHyperFrameOb* fo = doc_->frameObject(); fo && vx::EqualsNoCaseUtf8(fo->GetCode(), code) && fits(fo))

@@ -19,7 +19,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "command/CmdTarget.h"
@@ -135,11 +134,10 @@ public:
     virtual int GetGroupedObjects(const std::vector<CHyperOb*>& source, std::vector<CHyperOb*>& out) const;
     virtual int GetObjectsWithSnapPoints(std::vector<CHyperOb*>& out) const;
     virtual int IndexOfObject(const std::vector<CHyperOb*>& list, const CHyperOb* ob) const;
-    // By Code, ignoring case; the code map answers first outside edit mode.
-    // After the objects the page object and the window object count.
+    // By Code, ignoring case; outside edit mode an object with exactly that
+    // Code answers first. After the objects the page object and the window
+    // object count. The page's code index serves as the code map.
     virtual CHyperBaseOb* FindObjectByCode(std::string_view code, const CClassInfo* objectClass = nullptr) const;
-    // Enters every object with a non-empty Code in the code map.
-    void RebuildCodeMap();
 
     // ---- input hooks ----
     virtual void OnPageMouseEvent(int x, int y, bool dblClick, bool right, bool shift, bool control);
@@ -191,8 +189,6 @@ protected:
     int m_nZoom = 100;
     std::vector<int> m_zoomLevels;
     std::map<uint16_t, const CClassInfo*> m_toolMap;
-    // Code to object; entries are checked against the page before use.
-    std::unordered_map<std::string, CHyperOb*> m_codeMap;
 
 private:
     void EnsureCreated();

@@ -1,9 +1,11 @@
 // The page object and the frame object: defaults, automation, copies and
-// applying the frame to its window.
+// applying the frame to its window; the custom colours of a page.
 #include <gtest/gtest.h>
 
+#include "model/Archive.h"
 #include "model/HyperFrameOb.h"
 #include "model/HyperPage.h"
+#include "support/TestSupport.h"
 
 using vx::Variant;
 
@@ -117,4 +119,19 @@ TEST(FrameObject, ClientSizeAndMaximisedWindows) {
     EXPECT_EQ(w.resizes, before);
     EXPECT_EQ(frame.width, 500);
     EXPECT_EQ(w.title, "Vexelwork");
+}
+
+TEST(Page, CustomColoursAreZeroUnlessTheRecordHoldsThem) {
+    CHyperPage fresh;
+    for (COLORREF c : fresh.customColors) EXPECT_EQ(c, 0);
+    // An untagged page record holds no colours: what the page had goes.
+    CHyperPage page;
+    page.customColors.fill(0x123456);
+    vxtest::Bytes b;
+    b.s("").dw(6).w(0).dw(0x000A000A).w(0).dw(0).w(0);
+    CArchive ar(std::span<const uint8_t>(b.d));
+    page.Serialize(ar);
+    EXPECT_FALSE(page.wasCut());
+    EXPECT_EQ(page.gridSpacing, CSize(10, 10));
+    for (COLORREF c : page.customColors) EXPECT_EQ(c, 0);
 }

@@ -44,6 +44,21 @@ TEST(Geometry, InflateOffsetCentre) {
     EXPECT_EQ(CRect(-5, -5, 0, 0).CenterPoint(), CPoint(-2, -2));  // rounds toward zero
 }
 
+TEST(Geometry, ExtremeRectanglesSaturateInsteadOfOverflowing) {
+    const CRect all(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    EXPECT_EQ(all.Width(), INT32_MAX);
+    EXPECT_EQ(all.Height(), INT32_MAX);
+    EXPECT_EQ(all.CenterPoint(), CPoint(0, 0));
+    const CRect inside_out(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
+    EXPECT_EQ(inside_out.Width(), INT32_MIN);
+    EXPECT_EQ(inside_out.Size(), CSize(INT32_MIN, INT32_MIN));
+    EXPECT_EQ(CRect(INT32_MAX - 1, 0, INT32_MAX, 0).CenterPoint(), CPoint(INT32_MAX - 1, 0));
+    EXPECT_EQ(CRect(INT32_MIN, INT32_MIN, INT32_MIN + 1, INT32_MIN + 1).CenterPoint(),
+              CPoint(INT32_MIN + 1, INT32_MIN + 1));  // toward zero
+    EXPECT_EQ(vx::Saturate32(int64_t(INT32_MAX) + 1), INT32_MAX);
+    EXPECT_EQ(vx::Saturate32(-5), -5);
+}
+
 TEST(Geometry, MulDivRoundsHalfAwayFromZero) {
     EXPECT_EQ(vx::MulDiv(5, 1, 2), 3);
     EXPECT_EQ(vx::MulDiv(-5, 1, 2), -3);

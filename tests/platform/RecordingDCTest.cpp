@@ -3,6 +3,7 @@
 // fixed-pitch font: characters half as wide as the font height).
 #include <gtest/gtest.h>
 
+#include "platform/QtConv.h"
 #include "platform/RecordingDC.h"
 
 namespace {
@@ -13,6 +14,12 @@ void Font10(CDC& dc) {
     lf.lfHeight = -10;
     dc.SelectObject(CFont(lf));
 }
+
+// Shows the device font a backend would draw with.
+class CDeviceFontDC : public CRecordingDC {
+public:
+    using CDC::DeviceFont;
+};
 
 }  // namespace
 
@@ -176,4 +183,74 @@ TEST(Regions, CombineAndReportTheirType) {
     CRgn none;
     none.CreateRectRgn(3, 3, 3, 9);
     EXPECT_TRUE(none.IsEmpty());
+}
+
+TEST(DeviceContext, CoordinatesSaturateAfterTheOriginIsAdded) {
+    CDC dc;
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(1, 1);
+    dc.SetViewportExt(4, 4);
+    dc.SetViewportOrg(INT32_MAX - 10, INT32_MIN + 10);
+    CPoint p(100, -100);
+    dc.LPtoDP(p);
+    EXPECT_EQ(p, CPoint(INT32_MAX, INT32_MIN));
+    CPoint q(-2, 2);
+    dc.LPtoDP(q);
+    EXPECT_EQ(q, CPoint(INT32_MAX - 18, INT32_MIN + 18));
+    dc.SetWindowOrg(INT32_MIN, INT32_MAX);
+    CPoint far(INT32_MAX, INT32_MIN);
+    dc.LPtoDP(far);
+    EXPECT_EQ(far, CPoint(INT32_MAX, INT32_MIN));
+    CPoint back(INT32_MAX, INT32_MIN);
+    dc.DPtoLP(back);
+    EXPECT_EQ(back, CPoint(INT32_MIN + 3, INT32_MAX - 3));
+    // Moving an origin past the range stops at its end.
+    dc.OffsetWindowOrg(-10, 10);
+    dc.OffsetViewportOrg(100, -100);
+    EXPECT_EQ(dc.SetWindowOrg(0, 0), CPoint(INT32_MIN, INT32_MAX));
+    EXPECT_EQ(dc.SetViewportOrg(0, 0), CPoint(INT32_MAX, INT32_MIN));
+    CRect r(INT32_MIN, 0, INT32_MAX, 1);
+    dc.LPtoDP(r);
+    EXPECT_EQ(r, CRect(INT32_MIN, 0, INT32_MAX, 4));
+    dc.PatBlt(INT32_MAX - 1, 0, 100, 100, PATCOPY);
+}
+
+TEST(DeviceContext, FontSizesFromFilesAreHeldToTheDrawingRange) {
+    CDeviceFontDC dc;
+    LOGFONT lf;
+    for (const int32_t height : {INT32_MIN, INT32_MAX, -100000, 100000}) {
+        lf.lfHeight = height;
+        lf.lfWidth = height;
+        dc.SelectObject(CFont(lf));
+        TEXTMETRIC tm;
+        dc.GetTextMetrics(tm);
+        EXPECT_EQ(tm.tmHeight, vx::kMaxFontSize);
+        EXPECT_EQ(dc.GetTextExtent("ab"), CSize(vx::kMaxFontSize, vx::kMaxFontSize));
+        // The record itself keeps what it was given.
+        EXPECT_EQ(dc.GetCurrentFont().logFont().lfHeight, height);
+    }
+    // Text laid out near the end of the coordinate range stops at the end.
+    CRect calc(INT32_MAX - 10, INT32_MAX - 10, INT32_MAX, INT32_MAX);
+    dc.DrawText("abc\ndef", calc, DT_CALCRECT);
+    EXPECT_EQ(calc, CRect(INT32_MAX - 10, INT32_MAX - 10, INT32_MAX, INT32_MAX));
+    CRect box(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    dc.DrawText("abc", box, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    dc.DrawText("abc", box, DT_SINGLELINE | DT_BOTTOM | DT_RIGHT);
+    // A device scale cannot push the device font past its range either.
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(1, 1);
+    dc.SetViewportExt(INT32_MAX, INT32_MAX);
+    lf.lfHeight = INT32_MIN;
+    lf.lfWidth = 1;
+    dc.SelectObject(CFont(lf));
+    const LOGFONT device = dc.DeviceFont();
+    EXPECT_EQ(device.lfHeight, -vx::kMaxDeviceFontSize);
+    EXPECT_EQ(device.lfWidth, vx::kMaxDeviceFontSize);
+    for (const int32_t height : {INT32_MIN, INT32_MAX}) {
+        lf.lfHeight = height;
+        lf.lfWidth = INT32_MAX;
+        const QFont f = vx::ToQFont(lf);
+        EXPECT_GE(f.pixelSize(), 1);
+        EXPECT_LE(f.pixelSize(), vx::kMaxDeviceFontSize);
+    }
 }

@@ -10,6 +10,7 @@
 #include "model/PropChoice.h"
 #include "model/PropIds.h"
 #include "platform/PainterDC.h"
+#include "platform/RecordingDC.h"
 #include "shapes/ArcOb.h"
 #include "shapes/BorderOb.h"
 #include "shapes/CircleOb.h"
@@ -207,6 +208,36 @@ TEST(Border, StylesHitTestingAndRecords) {
     EXPECT_THROW(b->Serialize(out), CArchiveException);
 }
 
+TEST(Border, StyleBitsTogetherDrawAsTheirStrongestBit) {
+    CHyperPage page;
+    CBorderOb* b = Place<CBorderOb>(page, "B", CRect(0, 0, 100, 60));
+    b->SetPenWidth(3);
+    auto drawn = [&](int style, bool printing) {
+        b->setBorderStyle(style);
+        CRecordingDC dc;
+        dc.SetPrinting(printing);
+        b->Draw(dc);
+        return dc.Text();
+    };
+    for (const bool printing : {false, true}) {
+        const std::string normal = drawn(CBorderOb::kNormal, printing);
+        const std::string etched = drawn(CBorderOb::kEtched, printing);
+        const std::string sunken = drawn(CBorderOb::kSunken, printing);
+        const std::string raised = drawn(CBorderOb::kRaised, printing);
+        EXPECT_NE(etched, normal);
+        EXPECT_NE(sunken, raised);
+        // The 3-D bit wins over the others, sunken over raised.
+        EXPECT_EQ(drawn(CBorderOb::kEtched | CBorderOb::kSunken, printing), etched);
+        EXPECT_EQ(drawn(CBorderOb::kEtched | CBorderOb::kRaised, printing), etched);
+        EXPECT_EQ(drawn(CBorderOb::kSunken | CBorderOb::kRaised, printing), sunken);
+        // Bits without a style draw a normal border.
+        EXPECT_EQ(drawn(8, printing), normal);
+        EXPECT_EQ(drawn(CBorderOb::kHidden | CBorderOb::kSunken, printing), drawn(CBorderOb::kHidden, printing));
+    }
+    b->setBorderStyle(CBorderOb::kSunken | CBorderOb::kRaised);
+    EXPECT_EQ(RoundTrip(*b)->borderStyle(), CBorderOb::kSunken | CBorderOb::kRaised);  // stored as it is
+}
+
 TEST(Ellipse, CirclesDoNotRotateAndTheOutline) {
     CHyperPage page;
     CCircleOb* c = Place<CCircleOb>(page, "C", CRect(0, 0, 100, 100));
@@ -214,6 +245,13 @@ TEST(Ellipse, CirclesDoNotRotateAndTheOutline) {
     c->SetRotateAngleRaw(30);
     c->Update(1, 0);
     EXPECT_EQ(c->RotateAngle(), 0.0);
+    // In a group a circle may be turned with the group, yet keeps angle 0.
+    c->setGroupId(1);
+    EXPECT_TRUE(c->CanRotate());
+    c->SetRotateAngleRaw(30);
+    c->Update(1, 0);
+    EXPECT_EQ(c->RotateAngle(), 0.0);
+    c->setGroupId(-1);
     CCircleOb* e = Place<CCircleOb>(page, "E", CRect(0, 0, 200, 100));
     EXPECT_TRUE(e->CanRotate());
     e->SetProperty("RotateAngle", Variant(30.0));

@@ -183,7 +183,6 @@ TEST_F(ViewFixture, FindObjectByCodeUsesTheCodeMapOutsideEditMode) {
     CHyperOb* b = vxtest::AddFilledOb(page(), CRect(0, 0, 10, 10), 0);
     a->SetCodeRaw("Alpha");
     b->SetCodeRaw("Beta");
-    view->RebuildCodeMap();
     EXPECT_EQ(view->FindObjectByCode("alpha"), a);
     EXPECT_EQ(view->FindObjectByCode("BETA"), b);
     EXPECT_EQ(view->FindObjectByCode("theview"), page().pageObject());
