@@ -19,7 +19,7 @@ void DumpValue(CDumpContext& dc, std::string_view key, const CBasicValue& v) {
     dc.EndObject();
 }
 
-void DumpFont(CDumpContext& dc, std::string_view key, const CFontSpec& f) {
+void DumpFont(CDumpContext& dc, std::string_view key, const CFontRecord& f) {
     if (f.IsEmpty()) {
         dc.Null(key);
         return;

@@ -7,7 +7,7 @@
 #include "platform/StringTable.h"
 #include "platform/Text.h"
 
-std::string CFontSpec::ToText() const {
+std::string CFontRecord::ToText() const {
     return vx::Format("%d,%d,%d,%d,%d,%u,%u,%u,%u,%u,%u,%u,%u,%s", lf_.lfHeight, lf_.lfWidth, lf_.lfEscapement,
                       lf_.lfOrientation, lf_.lfWeight, unsigned(lf_.lfItalic), unsigned(lf_.lfUnderline),
                       unsigned(lf_.lfStrikeOut), unsigned(lf_.lfCharSet), unsigned(lf_.lfOutPrecision),
@@ -15,7 +15,7 @@ std::string CFontSpec::ToText() const {
                       lf_.lfFaceName.c_str());
 }
 
-bool CFontSpec::FromText(std::string_view text) {
+bool CFontRecord::FromText(std::string_view text) {
     lf_.Clear();
     const std::string s(text);
     const char* p = s.c_str();
@@ -49,9 +49,9 @@ bool CFontSpec::FromText(std::string_view text) {
     return true;
 }
 
-bool CFontSpec::FromResource(int id) { return FromText(vx::LoadString(id)); }
+bool CFontRecord::FromResource(int id) { return FromText(vx::LoadString(id)); }
 
-void CFontSpec::Serialize(CArchive& ar) {
+void CFontRecord::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar.WriteVersion(0);
         ar.WriteInt32(lf_.lfHeight);

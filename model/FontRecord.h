@@ -10,14 +10,14 @@
 
 class CArchive;
 
-class CFontSpec {
+class CFontRecord {
 public:
     const LOGFONT& logFont() const { return lf_; }
     LOGFONT& logFont() { return lf_; }
     void Set(const LOGFONT& lf) { lf_ = lf; }
     bool IsEmpty() const { return lf_.IsEmpty(); }
     void Clear() { lf_.Clear(); }
-    bool operator==(const CFontSpec& o) const { return lf_ == o.lf_; }
+    bool operator==(const CFontRecord& o) const { return lf_ == o.lf_; }
 
     // "%d,%d,%d,%d,%d,%u,%u,%u,%u,%u,%u,%u,%u,%s": the thirteen numbers of the
     // record, then the face name.

@@ -128,12 +128,12 @@ const vx::DispatchTable& CGroupInfo::DispatchTableOf() {
                 [](CGroupInfo& g) {
                     const auto members = g.Members();
                     if (members.empty()) return Variant(std::string());
-                    CFontSpec f;
+                    CFontRecord f;
                     f.Set(members.back()->GetLogFont(true));
                     return Variant(f.ToText());
                 },
                 [](CGroupInfo& g, const Variant& v) {
-                    CFontSpec f;
+                    CFontRecord f;
                     f.FromText(v.ToString());
                     ForAll(g, [&](CHyperOb& m) { m.SetFont(f.logFont()); });
                 }),

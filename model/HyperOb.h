@@ -124,7 +124,9 @@ public:
     virtual void SerializeShapeData(CArchive&) {}
     // The connection record of lines and connectors.
     virtual CConnection* GetConnection() { return nullptr; }
-    virtual int GetResizeMode() const { return 24; }
+    // Free resizing; lines answer their diagonal code.
+    static constexpr int kResizeFree = 24;
+    virtual int GetResizeMode() const { return kResizeFree; }
     virtual std::unique_ptr<CGroupInfo> CreateGroupInfo() const;
     // The group record: the object's own, else another member's.
     virtual CGroupInfo* FindGroupInfo() const;
@@ -143,7 +145,7 @@ public:
     virtual double GetScale(const CRect& r) const;
     virtual bool IsRotated() const;
     bool IsUpright() const { return !IsRotated(); }
-    virtual bool IsSpecialShape() const { return GetResizeMode() != 24; }
+    virtual bool IsSpecialShape() const { return GetResizeMode() != kResizeFree; }
     virtual bool IsEnabled() const;
     virtual bool IsVisible() const;
     virtual bool IsLocked() const;
@@ -197,8 +199,8 @@ public:
     void setHelpContextId(int v) { helpContextId_ = v; }
     COLORREF backColorField() const { return backColor_; }
     COLORREF foreColorField() const { return foreColor_; }
-    CFontSpec& font() { return font_; }
-    const CFontSpec& font() const { return font_; }
+    CFontRecord& font() { return font_; }
+    const CFontRecord& font() const { return font_; }
     int groupId() const { return groupId_; }
     void setGroupId(int id) { groupId_ = id; }
     CGroupInfo* groupInfo() const { return groupInfo_.get(); }
@@ -290,7 +292,7 @@ private:
     int32_t groupId_ = -1;
     int32_t layerId_ = 0;
     int32_t selectionChanged_ = 0;
-    CFontSpec font_;
+    CFontRecord font_;
     std::unique_ptr<CGroupInfo> groupInfo_;
     std::string tagText_;
     std::unique_ptr<vx::Variant> tagValue_;

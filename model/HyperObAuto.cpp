@@ -89,7 +89,7 @@ const vx::DispatchTable& CHyperOb::DispatchTableOf() {
             DispProp<CHyperOb>(
                 "Font", -512, T::String, [](CHyperOb& o) { return Variant(o.font().ToText()); },
                 [](CHyperOb& o, const Variant& v) {
-                    CFontSpec f;
+                    CFontRecord f;
                     f.FromText(v.ToString());
                     o.SetFont(f.logFont());
                     o.Update(1, 0);

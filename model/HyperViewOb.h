@@ -37,7 +37,7 @@ public:
     CBasicValue eventTerminate;
     CBasicValue eventClick;
     CBasicValue fourthEvent;
-    CFontSpec font;
+    CFontRecord font;
     int32_t cursorPointer = 0;
     std::string toolTipText;
     int32_t helpContextId = 0;

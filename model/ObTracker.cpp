@@ -27,14 +27,14 @@ CRect CObTracker::HandleRect(int code, int handle) const {
 int CObTracker::HitTest(CPoint p, int handle) const {
     if (IsSelected()) {
         // Corners before edges so that a small object's corners stay reachable.
-        for (int code = 0; code < 8; ++code)
+        for (int code = 0; code < vx::kHitHandleCount; ++code)
             if (HandleRect(code, handle).PtInRect(p)) return code;
     }
     CRect r = rect.Normalized();
     // The right and bottom border belong to the object for hit testing.
     r.right += 1;
     r.bottom += 1;
-    return r.PtInRect(p) ? 8 : -1;
+    return r.PtInRect(p) ? vx::kHitInside : vx::kHitNone;
 }
 
 CPoint RotateAbout(CPoint p, CPoint c, double degrees) {

@@ -6,6 +6,14 @@
 
 class CHyperOb;
 
+namespace vx {
+// Hit codes: nothing, the resize handles 0 to 7 (top-left, top-right,
+// bottom-right, bottom-left, top, right, bottom, left), inside.
+constexpr int kHitNone = -1;
+constexpr int kHitHandleCount = 8;
+constexpr int kHitInside = 8;
+}  // namespace vx
+
 class CObTracker {
 public:
     // Style bits set while selected (see CHyperOb::Select).

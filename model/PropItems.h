@@ -199,11 +199,11 @@ public:
     bool HasSwatch() const override { return true; }
 };
 
-class CPropFont : public CPropValueT<CFontSpec> {
+class CPropFont : public CPropValueT<CFontRecord> {
 public:
     static const CClassInfo classInfo;
     const CClassInfo& GetClass() const override { return classInfo; }
-    CPropFont(int nameId, CFontSpec* member) : CPropValueT<CFontSpec>(nameId, kDialogButton, kFont, member) {
+    CPropFont(int nameId, CFontRecord* member) : CPropValueT<CFontRecord>(nameId, kDialogButton, kFont, member) {
         dialogTitle = 26653;
     }
 

@@ -334,10 +334,10 @@ void CArcOb::ApplyViewDefaults() {
 int CArcOb::HitTest(int x, int y) {
     if (IsRotated()) return CHyperDrawOb::HitTest(x, y);
     const int hit = CHyperOb::HitTest(x, y);
-    if (hit != 8 || IsTransparent()) return hit;
+    if (hit != vx::kHitInside || IsTransparent()) return hit;
     std::vector<CPoint> pts = ArcPoints();
     const CPoint p(x - cx_, y - cy_);
-    return vx::shapes::PointInPolygon(pts, p) ? hit : -1;
+    return vx::shapes::PointInPolygon(pts, p) ? hit : vx::kHitNone;
 }
 
 void CArcOb::DrawShape(CDC& dc) {

@@ -52,7 +52,7 @@ void CBorderOb::ApplyViewDefaults() { ApplyBoxDefaults(snaps_, kDefaultSnapMask)
 int CBorderOb::HitTest(int x, int y) {
     if (IsRotated()) return CHyperDrawOb::HitTest(x, y);
     const int hit = CHyperOb::HitTest(x, y);
-    if (hit != 8 || !IsTransparent() || groupId() >= 0) return hit;
+    if (hit != vx::kHitInside || !IsTransparent() || groupId() >= 0) return hit;
     CRect inner = Rect().Normalized();
     const int m = std::max(innerMargin_, 10);
     inner.DeflateRect(m, m);

@@ -58,12 +58,12 @@ void CCircleOb::CopyFrom(const CHyperOb& other) {
 int CCircleOb::HitTest(int x, int y) {
     if (IsRotated()) return CHyperDrawOb::HitTest(x, y);
     const int hit = CHyperOb::HitTest(x, y);
-    if (hit != 8) return hit;
+    if (hit != vx::kHitInside) return hit;
     const CRect r = Rect().Normalized();
     const double a = r.Width() / 2.0, b = r.Height() / 2.0;
     if (a <= 0 || b <= 0) return hit;
     const double dx = (x - (r.left + a)) / a, dy = (y - (r.top + b)) / b;
-    return dx * dx + dy * dy <= 1.0 ? hit : -1;
+    return dx * dx + dy * dy <= 1.0 ? hit : vx::kHitNone;
 }
 
 void CCircleOb::DrawShape(CDC& dc) {

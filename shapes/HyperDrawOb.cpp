@@ -114,15 +114,15 @@ void CHyperDrawOb::RecalcHandles() {
 
 int CHyperDrawOb::HitTest(int x, int y) {
     const int hit = CHyperOb::HitTest(x, y);
-    if (hit != 8 || !IsRotated() || rotatedOutline_.empty()) return hit;
+    if (hit != vx::kHitInside || !IsRotated() || rotatedOutline_.empty()) return hit;
     const CPoint p(x, y);
-    if (!vx::shapes::PointInPolygon(rotatedOutline_, p)) return -1;
-    if (!IsTransparent()) return 8;
+    if (!vx::shapes::PointInPolygon(rotatedOutline_, p)) return vx::kHitNone;
+    if (!IsTransparent()) return vx::kHitInside;
     // A hollow shape is hit near its outline only.
     const int tol = std::max(HitTolerance(), 10);
     for (size_t i = 0; i + 1 < rotatedOutline_.size(); ++i)
-        if (vx::shapes::DistanceToSegment(p, rotatedOutline_[i], rotatedOutline_[i + 1]) <= tol) return 8;
-    return -1;
+        if (vx::shapes::DistanceToSegment(p, rotatedOutline_[i], rotatedOutline_[i + 1]) <= tol) return vx::kHitInside;
+    return vx::kHitNone;
 }
 
 void CHyperDrawOb::DrawOutline(CDC& dc) {

@@ -202,7 +202,7 @@ int CLineOb::HitTest(int x, int y) {
         return hit;
     }
     const int hit = CHyperOb::HitTest(x, y);
-    if (hit == -1) return -1;
+    if (hit == vx::kHitNone) return vx::kHitNone;
     const int code = conn_.resizeCode;
     if (code != CLineConnection::kDiagDown && code != CLineConnection::kDiagUp) return hit;
     const CPoint a = FirstEnd(), b = SecondEnd();

@@ -81,7 +81,7 @@ void CRectOb::ApplyViewDefaults() {
 
 int CRectOb::HitTest(int x, int y) {
     const int hit = CHyperOb::HitTest(x, y);
-    if (hit != 8 || !IsTransparent()) return hit;
+    if (hit != vx::kHitInside || !IsTransparent()) return hit;
     CRect inner = Rect().Normalized();
     const int m = std::max(captionHeight_, 10);
     inner.DeflateRect(m, m);

@@ -164,7 +164,7 @@ TEST(DesignFile, RoundTripKeepsEveryFieldAndBytes) {
     g->rect = CRect(-20, 10, 300, 200);
     g->snapList.set().AddPoint(4)->tip = "top";
     a->setGroupInfo(std::move(g));
-    CFontSpec f;
+    CFontRecord f;
     ASSERT_TRUE(f.FromText("-13,0,0,0,700,1,0,0,0,0,0,0,34,A Face Name That Is Much Longer Than Thirty-One"));
     a->SetFont(f.logFont());
     CHyperOb* b = AddObject(doc, "Beta", CRect(0, 0, 5, 5));
@@ -200,7 +200,7 @@ TEST(DesignFile, RoundTripKeepsEveryFieldAndBytes) {
         CArchive out;
         f.Serialize(out);
         CArchive in(out.TakeBuffer());
-        CFontSpec g;
+        CFontRecord g;
         g.Serialize(in);
         EXPECT_EQ(g.logFont().lfFaceName, "A Face Name That Is Much Longer");
     }

@@ -79,7 +79,7 @@ TEST(HyperOb, DefaultsFileNames) {
 }
 
 TEST(HyperOb, FontText) {
-    CFontSpec f;
+    CFontRecord f;
     EXPECT_TRUE(f.FromText("-13,0,0,0,700,1,0,0,0,0,0,0,34,Arial Narrow"));
     EXPECT_EQ(f.logFont().lfHeight, -13);
     EXPECT_EQ(f.logFont().lfWeight, 700);

@@ -76,7 +76,7 @@ TEST(PropItem, NamesAndTextForms) {
     double d = 12.5;
     EXPECT_EQ(Text(CPropDbl(P::kRotateAngle, &d)), "12.5");
 
-    CFontSpec font;
+    CFontRecord font;
     CPropFont f(P::kFont, &font);
     EXPECT_EQ(Text(f), "(None)");
     font.FromText("-12,0,0,0,700,0,0,0,0,0,0,0,0,Arial");
