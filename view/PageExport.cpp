@@ -57,8 +57,11 @@ std::string WritePng(const CPagePainter& painter, const ExportOptions& options, 
     const int bandRows = int(std::clamp<int64_t>(options.bandPixels / px.width(), 1, px.height()));
     QImage band(px.width(), bandRows, QImage::Format_RGB32);
     if (band.isNull()) return "not enough memory for the image";
+    const int dpm = int(std::lround(CPagePainter::kScreenDpi / 0.0254));
+    band.setDotsPerMeterX(dpm);
+    band.setDotsPerMeterY(dpm);
     return SaveFileStreaming(path, [&](SaveStream& out) -> std::string {
-        PngRowWriter png(out, px.width(), px.height(), int(std::lround(CPagePainter::kScreenDpi / 0.0254)));
+        PngRowWriter png(out, px.width(), px.height(), dpm);
         for (int top = 0; png.ok() && out.error() == 0 && top < px.height(); top += bandRows) {
             painter.RenderBandAsPrinted(&band, top, options.scale);
             png.WriteRows(band, std::min(bandRows, px.height() - top));

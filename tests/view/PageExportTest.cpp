@@ -63,8 +63,10 @@ TEST(PageExport, AHugePngIsRefusedWithTheScaleThatFits) {
     EXPECT_NE(err.find("to 0.51 or less"), std::string::npos) << err;
     EXPECT_TRUE(vxtest::FolderEntries(dir).empty());
 
-    page.pageObject()->printScale = 0.5;
-    EXPECT_NE(vx::ExportPage(page, dir + "/huge.png").find("(now 0.5) to 0.25 or less"), std::string::npos);
+    page.pageObject()->printScale = 0.75;
+    const std::string scaled = vx::ExportPage(page, dir + "/huge.png");
+    EXPECT_NE(scaled.find("24000 x 24000 pixels"), std::string::npos) << scaled;
+    EXPECT_NE(scaled.find("(now 0.75) to 0.51 or less"), std::string::npos) << scaled;
     // The suggested scale fits (shown here by the option that overrides it).
     vx::ExportOptions small;
     small.scale = 0.01;
