@@ -8,6 +8,8 @@
 #include <vector>
 
 class QImage;
+struct png_struct_def;
+struct png_info_def;
 
 namespace vx {
 
@@ -34,16 +36,16 @@ public:
     bool Finish();
 
 private:
-    static void WriteData(struct png_struct_def* png, unsigned char* data, size_t length);
-    static void FlushData(struct png_struct_def* png);
-    static void OnError(struct png_struct_def* png, const char* message);
-    static void OnWarning(struct png_struct_def* png, const char* message);
+    static void WriteData(png_struct_def* png, unsigned char* data, size_t length);
+    static void FlushData(png_struct_def* png);
+    static void OnError(png_struct_def* png, const char* message);
+    static void OnWarning(png_struct_def* png, const char* message);
     void Flush();
     void Fail(const char* what);
 
     SaveStream& out_;
-    struct png_struct_def* png_ = nullptr;
-    struct png_info_def* info_ = nullptr;
+    png_struct_def* png_ = nullptr;
+    png_info_def* info_ = nullptr;
     int width_;
     int rowsLeft_;
     // Encoded bytes gathered into larger writes; its capacity is reserved

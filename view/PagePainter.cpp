@@ -207,6 +207,8 @@ void CPagePainter::RenderBandAsPrinted(QPaintDevice* device, int top, const std:
     dc.FillSolidRect(band, vx::RGB(255, 255, 255));
     PreparePrintDC(dc, jobScale);
     dc.SetViewportOrg(0, -top);
+    // Hatch and pattern brushes line up with the page, not with the band.
+    dc.painter()->setBrushOrigin(0, -top);
     // A few pixels of slack for strokes that reach past their rectangle.
     band.InflateRect(4, 4);
     PrintObjects(dc, band);

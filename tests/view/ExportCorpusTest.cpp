@@ -1,7 +1,7 @@
 // Every sample design and every fuzz input drawn to PNG, SVG and PDF: the
 // painter's device arithmetic meets whatever rectangles and pens the files
 // hold (the sanitizers watch for overflow), and banded PNGs of real designs
-// join without seams.
+// join without seams (up to the odd pixel of a clipped line).
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -41,6 +41,14 @@ vx::ExportOptions SmallEnough(CHyperPage& page, int side) {
     return options;
 }
 
+// Some pixel at most one step from (x, y) has `colour`.
+bool NearbyPixel(const QImage& img, int x, int y, QRgb colour) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (img.valid(x + dx, y + dy) && img.pixel(x + dx, y + dy) == colour) return true;
+    return false;
+}
+
 }  // namespace
 
 TEST(ExportCorpus, EverySampleAndFuzzInputExportsToEveryFormat) {
@@ -62,9 +70,12 @@ TEST(ExportCorpus, EverySampleAndFuzzInputExportsToEveryFormat) {
             const std::string out = dir + "/page." + suffix;
             const std::string err = vx::ExportPage(doc.mainPage(), out, options);
             // Only a page too large for any image may be refused.
-            if (!err.empty()) EXPECT_NE(err.find("too large"), std::string::npos) << err;
-            if (sample) EXPECT_EQ(err, "");
-            if (err.empty()) EXPECT_GT(vxtest::ReadAll(out).size(), 50u);
+            if (sample || err.empty()) {
+                EXPECT_EQ(err, "");
+                EXPECT_GT(vxtest::ReadAll(out).size(), 50u);
+            } else {
+                EXPECT_NE(err.find("too large"), std::string::npos) << err;
+            }
             ::unlink(out.c_str());
         }
         EXPECT_TRUE(vxtest::FolderEntries(dir).empty());
@@ -88,6 +99,18 @@ TEST(ExportCorpus, BandedSamplesMatchThePageDrawnAtOnce) {
         options.bandPixels = int64_t(whole.width()) * 13;
         ASSERT_EQ(vx::ExportPage(doc.mainPage(), dir + "/page.png", options), "");
         const QImage png(QString::fromStdString(dir + "/page.png"));
-        EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), whole);
+        ASSERT_EQ(png.size(), whole.size());
+        // Lines clipped at a band's edge may start a pixel apart; anything
+        // else (a seam, a band drawn at the wrong place) shows as rows of
+        // differences.
+        const QImage banded = png.convertToFormat(QImage::Format_RGB32);
+        int differ = 0;
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x) {
+                if (banded.pixel(x, y) == whole.pixel(x, y)) continue;
+                ++differ;
+                EXPECT_TRUE(NearbyPixel(whole, x, y, banded.pixel(x, y))) << x << "," << y;
+            }
+        EXPECT_LE(differ, whole.width() / 20);
     }
 }
