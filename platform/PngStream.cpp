@@ -22,9 +22,10 @@ constexpr size_t kWriteBytes = size_t(1) << 20;
 // that needs destroying, so the jump skips no destructor.
 bool StartImage(png_structp png, png_infop info, int width, int height, int dotsPerMeter) {
     if (setjmp(png_jmpbuf(png))) return false;
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_pHYs(png, info, png_uint_32(dotsPerMeter), png_uint_32(dotsPerMeter), PNG_RESOLUTION_METER);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_pHYs(png, info, png_uint_32(dotsPerMeter), png_uint_32(dotsPerMeter),
+                 PNG_RESOLUTION_METER);
     png_write_info(png, info);
     // Rows come as 32-bit 0xffRRGGBB words: drop the unused byte and take
     // the colours in the order the words hold them in memory.
@@ -54,14 +55,16 @@ bool EndImage(png_structp png, png_infop info) {
 PngRowWriter::PngRowWriter(SaveStream& out, int width, int height, int dotsPerMeter)
     : out_(out), width_(width), rowsLeft_(height) {
     buffer_.reserve(kWriteBytes);
-    png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, &PngRowWriter::OnError, &PngRowWriter::OnWarning);
+    png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, &PngRowWriter::OnError,
+                                   &PngRowWriter::OnWarning);
     if (png_) info_ = png_create_info_struct(png_);
     if (!png_ || !info_) {
         error_ = "not enough memory for the image";
         return;
     }
     png_set_write_fn(png_, this, &PngRowWriter::WriteData, &PngRowWriter::FlushData);
-    if (!StartImage(png_, info_, width, height, dotsPerMeter)) Fail("the image could not be encoded");
+    if (!StartImage(png_, info_, width, height, dotsPerMeter))
+        Fail("the image could not be encoded");
 }
 
 PngRowWriter::~PngRowWriter() {
@@ -70,15 +73,17 @@ PngRowWriter::~PngRowWriter() {
 
 bool PngRowWriter::WriteRows(const QImage& band, int rows) {
     if (!ok()) return false;
-    if (band.format() != QImage::Format_RGB32 || band.width() != width_ || rows < 0 || rows > band.height() ||
-        rows > rowsLeft_) {
+    if (band.format() != QImage::Format_RGB32 || band.width() != width_ || rows < 0 ||
+        rows > band.height() || rows > rowsLeft_) {
         Fail("the image rows do not fit the image");
         return false;
     }
     rows_.resize(size_t(rows));
     // The library copies each row before it changes anything in it.
-    for (int y = 0; y < rows; ++y) rows_[size_t(y)] = const_cast<unsigned char*>(band.constScanLine(y));
-    if (!WriteRowPointers(png_, rows_.data(), png_uint_32(rows))) Fail("the image could not be encoded");
+    for (int y = 0; y < rows; ++y)
+        rows_[size_t(y)] = const_cast<unsigned char*>(band.constScanLine(y));
+    if (!WriteRowPointers(png_, rows_.data(), png_uint_32(rows)))
+        Fail("the image could not be encoded");
     rowsLeft_ -= rows;
     return ok() && out_.error() == 0;
 }

@@ -93,7 +93,8 @@ TEST(ExportCorpus, BandedSamplesMatchThePageDrawnAtOnce) {
         const CPagePainter painter(doc.mainPage());
         const CSize extent = painter.PrintExtent();
         const double scale = painter.PrintScale(options.scale);
-        QImage whole(int(std::ceil(extent.cx * scale)), int(std::ceil(extent.cy * scale)), QImage::Format_RGB32);
+        QImage whole(int(std::ceil(extent.cx * scale)), int(std::ceil(extent.cy * scale)),
+                     QImage::Format_RGB32);
         painter.RenderAsPrinted(&whole, options.scale);
         // Bands of 13 rows cut through most shapes.
         options.bandPixels = int64_t(whole.width()) * 13;
