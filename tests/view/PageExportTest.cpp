@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+#include "model/GroupInfo.h"
+#include "model/GroupOps.h"
 #include "model/HyperPage.h"
 #include "model/HyperViewOb.h"
 #include "platform/SafeSave.h"
@@ -122,12 +124,19 @@ TEST(PageExport, AFailedWriteOfABandedPngLeavesTheOldFile) {
     EXPECT_EQ(vxtest::FolderEntries(dir), std::vector<std::string>{"page.png"});
 }
 
-// An object whose rectangle spans the whole coordinate range maps past the
-// 32-bit limits at 300 dpi; its device rectangle stays clamped.
+// Objects whose repaint rectangle (here a group's, which is not held to 16
+// bits) spans the whole coordinate range map past the 32-bit limits at 300
+// dpi; their device rectangles stay clamped instead of wrapping.
 TEST(PageExport, AnObjectBeyondEveryLimitIsDrawnClamped) {
     CHyperPage page;
     SetPageSize(page, 100, 80);
-    vxtest::AddFilledOb(page, CRect(INT32_MIN + 1, INT32_MIN + 1, INT32_MAX - 1, INT32_MAX - 1), vx::RGB(0, 0, 0));
+    std::vector<CHyperOb*> members = {
+        vxtest::AddFilledOb(page, CRect(INT16_MIN, INT16_MIN, INT16_MAX, INT16_MAX), vx::RGB(0, 0, 0)),
+        vxtest::AddFilledOb(page, CRect(10, 10, 20, 20), vx::RGB(0, 0, 0))};
+    CGroupState state;
+    ASSERT_GE(CGroupOps::Group(page, members, state, true), 0);
+    ASSERT_NE(members[0]->groupInfo(), nullptr);
+    members[0]->groupInfo()->rect = CRect(INT32_MIN + 1, INT32_MIN + 1, INT32_MAX - 1, INT32_MAX - 1);
     const std::string dir = vxtest::TempDir();
     for (const char* suffix : {"png", "svg", "pdf"}) {
         SCOPED_TRACE(suffix);
