@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <memory>
 
+#include <sys/stat.h>
+
 #include "model/HyperOleDoc.h"
 #include "platform/QtConv.h"
 #include "view/PageExport.h"
@@ -48,6 +50,14 @@ bool IsImageSuffix(const QString& file) {
     return suffix == QLatin1String("png") || suffix == QLatin1String("svg") || suffix == QLatin1String("pdf");
 }
 
+// True when both names lead to one file (through links, other spellings of
+// the path or hard links); false when `out` does not exist yet.
+bool SameFile(const QString& a, const QString& b) {
+    struct stat sa, sb;
+    if (::stat(a.toLocal8Bit().constData(), &sa) != 0 || ::stat(b.toLocal8Bit().constData(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 int Export(const QString& in, const QString& out) {
     const QString suffix = QFileInfo(out).suffix().toLower();
     if (suffix != QLatin1String("vxw") && !IsImageSuffix(out)) {
@@ -61,6 +71,14 @@ int Export(const QString& in, const QString& out) {
     CMyDoc doc;
     const int status = Load(doc, in);
     if (status == kCliFailed) return status;
+    // Writing over the design file itself would lose what could not be read,
+    // or the whole design when an image is drawn over it; elsewhere is fine.
+    if ((status == kCliPartial || IsImageSuffix(out)) && SameFile(in, out)) {
+        Error(out, status == kCliPartial
+                       ? "the design was only partly read; it is not written over its own file (write it to another file)"
+                       : "this is the design file itself; it is not drawn over (write the image to another file)");
+        return kCliFailed;
+    }
     // The page is drawn as it is printed: white paper, no handles, PrintScale.
     const std::string err =
         suffix == QLatin1String("vxw") ? doc.SaveToFile(FromQString(out)) : ExportPage(doc.mainPage(), FromQString(out));

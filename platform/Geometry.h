@@ -10,6 +10,10 @@ namespace vx {
 
 // A 64-bit result brought back into the 32-bit range.
 constexpr int32_t Saturate32(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+// a + b and a - b, saturated: coordinates that a mapping already clamped to
+// the 32-bit limits stay at the limit instead of wrapping to the far side.
+constexpr int32_t AddSat(int32_t a, int64_t b) { return Saturate32(int64_t(a) + b); }
+constexpr int32_t SubSat(int32_t a, int64_t b) { return Saturate32(int64_t(a) - b); }
 
 }  // namespace vx
 
@@ -20,10 +24,11 @@ struct CPoint {
     constexpr CPoint() = default;
     constexpr CPoint(int32_t x_, int32_t y_) : x(x_), y(y_) {}
 
-    constexpr void Offset(int32_t dx, int32_t dy) { x += dx; y += dy; }
+    // Point and rectangle arithmetic saturates at the 32-bit limits.
+    constexpr void Offset(int32_t dx, int32_t dy) { x = vx::AddSat(x, dx); y = vx::AddSat(y, dy); }
     friend constexpr bool operator==(const CPoint&, const CPoint&) = default;
-    constexpr CPoint operator+(const CPoint& o) const { return {x + o.x, y + o.y}; }
-    constexpr CPoint operator-(const CPoint& o) const { return {x - o.x, y - o.y}; }
+    constexpr CPoint operator+(const CPoint& o) const { return {vx::AddSat(x, o.x), vx::AddSat(y, o.y)}; }
+    constexpr CPoint operator-(const CPoint& o) const { return {vx::SubSat(x, o.x), vx::SubSat(y, o.y)}; }
 };
 
 struct CSize {
@@ -44,7 +49,7 @@ struct CRect {
     constexpr CRect() = default;
     constexpr CRect(int32_t l, int32_t t, int32_t r, int32_t b) : left(l), top(t), right(r), bottom(b) {}
     constexpr CRect(CPoint topLeft, CSize size)
-        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx), bottom(topLeft.y + size.cy) {}
+        : left(topLeft.x), top(topLeft.y), right(vx::AddSat(topLeft.x, size.cx)), bottom(vx::AddSat(topLeft.y, size.cy)) {}
 
     friend constexpr bool operator==(const CRect&, const CRect&) = default;
 
@@ -80,12 +85,22 @@ struct CRect {
     }
     constexpr CRect Normalized() const { CRect r = *this; r.NormalizeRect(); return r; }
 
-    constexpr void InflateRect(int32_t dx, int32_t dy) { left -= dx; top -= dy; right += dx; bottom += dy; }
-    constexpr void InflateRect(int32_t l, int32_t t, int32_t r, int32_t b) { left -= l; top -= t; right += r; bottom += b; }
-    constexpr void DeflateRect(int32_t dx, int32_t dy) { InflateRect(-dx, -dy); }
-    constexpr void OffsetRect(int32_t dx, int32_t dy) { left += dx; right += dx; top += dy; bottom += dy; }
+    // Growing, shrinking and moving saturate at the 32-bit limits.
+    constexpr void InflateRect(int32_t dx, int32_t dy) { InflateRect(dx, dy, dx, dy); }
+    constexpr void InflateRect(int32_t l, int32_t t, int32_t r, int32_t b) {
+        left = vx::SubSat(left, l);
+        top = vx::SubSat(top, t);
+        right = vx::AddSat(right, r);
+        bottom = vx::AddSat(bottom, b);
+    }
+    constexpr void DeflateRect(int32_t dx, int32_t dy) {
+        InflateRect(vx::Saturate32(-int64_t(dx)), vx::Saturate32(-int64_t(dy)));
+    }
+    constexpr void OffsetRect(int32_t dx, int32_t dy) { OffsetWide(dx, dy); }
     constexpr void OffsetRect(CPoint d) { OffsetRect(d.x, d.y); }
-    constexpr void MoveToXY(int32_t x, int32_t y) { OffsetRect(x - left, y - top); }
+    // The offset is taken in 64 bits, so a far move keeps its size until a
+    // side meets a limit.
+    constexpr void MoveToXY(int32_t x, int32_t y) { OffsetWide(int64_t(x) - left, int64_t(y) - top); }
 
     // Intersection of a and b; an empty result is stored as all zeros and
     // returns false.
@@ -117,6 +132,14 @@ struct CRect {
     constexpr bool Intersects(const CRect& o) const {
         CRect r;
         return r.IntersectRect(*this, o);
+    }
+
+private:
+    constexpr void OffsetWide(int64_t dx, int64_t dy) {
+        left = vx::AddSat(left, dx);
+        right = vx::AddSat(right, dx);
+        top = vx::AddSat(top, dy);
+        bottom = vx::AddSat(bottom, dy);
     }
 };
 

@@ -181,6 +181,13 @@ std::string FileErrorText(int error) {
 }
 
 std::string SaveFileSafely(const std::string& path, std::span<const uint8_t> bytes) {
+    return SaveFileStreaming(path, [bytes](SaveStream& out) {
+        out.Write(bytes);
+        return std::string();
+    });
+}
+
+std::string SaveFileStreaming(const std::string& path, const std::function<std::string(SaveStream&)>& produce) {
     const std::string target = ResolveTarget(path);
     struct stat st;
     const bool exists = ::stat(target.c_str(), &st) == 0;
@@ -192,7 +199,13 @@ std::string SaveFileSafely(const std::string& path, std::span<const uint8_t> byt
 
     TempFile temp;
     if (const int e = temp.Create(target, mode)) return FileErrorText(e) + kept;
-    int e = temp.Write(bytes);
+    SaveStream stream([&temp](std::span<const uint8_t> piece) { return temp.Write(piece); });
+    const std::string problem = produce(stream);
+    int e = stream.error();
+    if (!e && !problem.empty()) {
+        temp.Discard();
+        return problem + kept;
+    }
     if (!e) e = temp.Sync();
     if (!e) e = temp.Close();
     if (!e) e = temp.RenameOver(target);

@@ -7,8 +7,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
+#include <utility>
 
 namespace vx {
 
@@ -16,6 +18,32 @@ namespace vx {
 // an empty string on success, else the cause in words ("out of disk space;
 // the file was left as it was"), one line, without the file name.
 std::string SaveFileSafely(const std::string& path, std::span<const uint8_t> bytes);
+
+// Where a file written piece by piece goes (the temporary file of the
+// save). After a failed write the rest is ignored.
+class SaveStream {
+public:
+    using WriteFn = std::function<int(std::span<const uint8_t>)>;
+    explicit SaveStream(WriteFn write) : write_(std::move(write)) {}
+    // Appends `bytes`; false once a write has failed.
+    bool Write(std::span<const uint8_t> bytes) {
+        if (error_ == 0) error_ = write_(bytes);
+        return error_ == 0;
+    }
+    // The errno of the failed write, or 0.
+    int error() const { return error_; }
+
+private:
+    WriteFn write_;
+    int error_ = 0;
+};
+
+// As SaveFileSafely, for contents too large to hold in memory at once:
+// `produce` writes them to the stream in as many pieces as it likes and
+// returns an empty string, or why it could not finish (the save then stops
+// and the target is left as it was; that text is returned with what
+// happened to the file). A failed write is reported as by SaveFileSafely.
+std::string SaveFileStreaming(const std::string& path, const std::function<std::string(SaveStream&)>& produce);
 
 // The cause of a failed file operation in words, for an errno value.
 std::string FileErrorText(int error);

@@ -134,7 +134,8 @@ std::vector<CHyperOb*> CPagePainter::DrawObjects(CDC& dc, const CRect& clip, con
         dc.LPtoDP(r);
         r.NormalizeRect();
         r.InflateRect(1, 1);
-        if (printing || r.Intersects(clip)) ob->Draw(dc);
+        const bool inBand = !ctx.printBand || r.Intersects(*ctx.printBand);
+        if (printing ? inBand : r.Intersects(clip)) ob->Draw(dc);
         if (ctx.zoom >= 50 && ctx.showSnapPoints && !printing && ob->GetSnapList(false)) DrawSnapPoints(dc, *ob);
         drawn.push_back(ob);
     }
@@ -173,10 +174,11 @@ void CPagePainter::DrawSnapPoints(CDC& dc, CHyperOb& ob) const {
     dc.RestoreDC(-1);
 }
 
-void CPagePainter::PrintObjects(CDC& dc) const {
+void CPagePainter::PrintObjects(CDC& dc, const std::optional<CRect>& band) const {
     const CPrintColourScope white(page_.pageObject());
     CPaintContext ctx;
     ctx.showSnapPoints = false;
+    ctx.printBand = band;
     CRect clip;
     dc.GetClipBox(clip);
     DrawObjects(dc, clip, ctx);
@@ -196,4 +198,18 @@ void CPagePainter::RenderAsPrinted(QPaintDevice* device, const std::optional<dou
     dc.FillSolidRect(CRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES)), vx::RGB(255, 255, 255));
     PreparePrintDC(dc, jobScale);
     PrintObjects(dc);
+}
+
+void CPagePainter::RenderBandAsPrinted(QPaintDevice* device, int top, const std::optional<double>& jobScale) const {
+    CPainterDC dc(device);
+    dc.SetPrinting(true);
+    CRect band(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+    dc.FillSolidRect(band, vx::RGB(255, 255, 255));
+    PreparePrintDC(dc, jobScale);
+    dc.SetViewportOrg(0, -top);
+    // Hatch and pattern brushes line up with the page, not with the band.
+    dc.painter()->setBrushOrigin(0, -top);
+    // A few pixels of slack for strokes that reach past their rectangle.
+    band.InflateRect(4, 4);
+    PrintObjects(dc, band);
 }

@@ -24,6 +24,9 @@ struct CPaintContext {
     bool showSnapPoints = true;
     // The print scale a print job carries, when it carries one.
     std::optional<double> jobScale;
+    // When printing one band of a page (device units): objects whose repaint
+    // rectangle misses it are left out.
+    std::optional<CRect> printBand;
 };
 
 // Objects take the page colour as their automatic background: while a page
@@ -79,11 +82,15 @@ public:
     void DrawSnapPoints(CDC& dc, CHyperOb& ob) const;
 
     // Prints the page on `dc` (already prepared for printing): background
-    // white, no handles, every visible object.
-    void PrintObjects(CDC& dc) const;
+    // white, no handles, every visible object (of `band` only, when given).
+    void PrintObjects(CDC& dc, const std::optional<CRect>& band = std::nullopt) const;
     // Renders the page "as printed" into `device`: white paper, printer
     // mapping at the print scale, no handles.
     void RenderAsPrinted(QPaintDevice* device, const std::optional<double>& jobScale = std::nullopt) const;
+    // Renders the rows of the printed page from device row `top` down into
+    // `device` (as tall as the band), so that a large page can be drawn band
+    // by band; only the objects that reach into the band are drawn.
+    void RenderBandAsPrinted(QPaintDevice* device, int top, const std::optional<double>& jobScale = std::nullopt) const;
     // Extent of the printed page in page units: the page size, or for a
     // page without size the objects' extent.
     CSize PrintExtent() const;

@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <algorithm>
 #include <fstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "model/AnchorFmt.h"
@@ -46,6 +48,19 @@ std::string MakeDesign(const std::string& dir) {
     raw->SetRect(CRect(10, 20, 110, 70));
     const std::string path = dir + "/sample.vxw";
     EXPECT_EQ(doc.SaveToFile(path), "");
+    return path;
+}
+
+// A design whose header claims a second object that is not there: it reads
+// only in part.
+std::string MakePartlyReadDesign(const std::string& dir) {
+    const std::string path = MakeDesign(dir);
+    std::vector<uint8_t> bytes = vxtest::ReadAll(path);
+    const std::string marker("\x01\x00\x00\x00\x00\x00", 6);
+    const auto at = std::search(bytes.begin(), bytes.end(), marker.begin(), marker.end());
+    EXPECT_NE(at, bytes.end());
+    if (at != bytes.end()) *at = 2;
+    vxtest::WriteAll(path, bytes);
     return path;
 }
 
@@ -120,22 +135,7 @@ TEST(Cli, DamagedAndMissingFilesExitWithOne) {
 }
 
 TEST(Cli, PartlyReadDesignExitsWithTwo) {
-    const std::string dir = vxtest::TempDir();
-    const std::string path = MakeDesign(dir);
-    std::string bytes;
-    {
-        std::ifstream f(path, std::ios::binary);
-        bytes.assign((std::istreambuf_iterator<char>(f)), {});
-    }
-    // Claim a second object that is not there.
-    const std::string marker("\x01\x00\x00\x00\x00\x00", 6);
-    const auto at = bytes.find(marker);
-    ASSERT_NE(at, std::string::npos);
-    bytes[at] = 2;
-    {
-        std::ofstream f(path, std::ios::binary | std::ios::trunc);
-        f << bytes;
-    }
+    const std::string path = MakePartlyReadDesign(vxtest::TempDir());
     const CliResult r = Vexelwork({"dump", QString::fromStdString(path)});
     EXPECT_EQ(r.status, 2) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("warning"));
@@ -227,4 +227,44 @@ TEST(Cli, DesignCutInsideItsTrailerExitsWithTwo) {
     EXPECT_EQ(r.status, 2) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("trailer")) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("Box1"));
+}
+
+// A design read only in part is not written over its own file, whatever
+// name leads to it; written elsewhere it keeps what was read. A whole design
+// may be written again onto itself, but an image never replaces its design.
+TEST(Cli, ExportNeverWritesOverItsOwnDamagedSource) {
+    const std::string dir = vxtest::TempDir();
+    const std::string cut = MakePartlyReadDesign(dir);
+    const std::vector<uint8_t> before = vxtest::ReadAll(cut);
+    ASSERT_EQ(::symlink(cut.c_str(), (dir + "/link.vxw").c_str()), 0);
+    ASSERT_EQ(::link(cut.c_str(), (dir + "/hard.vxw").c_str()), 0);
+    ASSERT_EQ(::mkdir((dir + "/sub").c_str(), 0755), 0);
+    for (const std::string& out : {cut, dir + "/./sub/../sample.vxw", dir + "/link.vxw", dir + "/hard.vxw"}) {
+        SCOPED_TRACE(out);
+        const CliResult r = Vexelwork({"export", QString::fromStdString(cut), QString::fromStdString(out)});
+        EXPECT_EQ(r.status, 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("warning")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("another file")) << r.err.toStdString();
+        EXPECT_EQ(vxtest::ReadAll(cut), before);
+    }
+    EXPECT_EQ(vxtest::FolderEntries(dir), (std::vector<std::string>{"hard.vxw", "link.vxw", "sample.vxw", "sub"}));
+
+    const std::string copy = dir + "/sub/copy.vxw";
+    CliResult r = Vexelwork({"export", QString::fromStdString(dir + "/link.vxw"), QString::fromStdString(copy)});
+    EXPECT_EQ(r.status, 2) << r.err.toStdString();
+    EXPECT_TRUE(Vexelwork({"dump", QString::fromStdString(copy)}).out.contains("Box1"));
+
+    // A whole design written onto itself keeps its bytes.
+    const std::string whole = MakeDesign(dir + "/sub");
+    const std::vector<uint8_t> wholeBytes = vxtest::ReadAll(whole);
+    r = Vexelwork({"export", QString::fromStdString(whole), QString::fromStdString(whole)});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(vxtest::ReadAll(whole), wholeBytes);
+    // A design file that is named like an image is not drawn over.
+    const std::string odd = dir + "/sub/design.png";
+    ASSERT_EQ(::rename(whole.c_str(), odd.c_str()), 0);
+    r = Vexelwork({"export", QString::fromStdString(odd), QString::fromStdString(odd)}, true);
+    EXPECT_EQ(r.status, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("another file")) << r.err.toStdString();
+    EXPECT_EQ(vxtest::ReadAll(odd), wholeBytes);
 }

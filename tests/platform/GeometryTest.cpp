@@ -81,3 +81,37 @@ TEST(Color, LayoutAndStandardList) {
     EXPECT_EQ(vx::kStandardColors[1], vx::RGB(255, 255, 255));
     EXPECT_EQ(vx::kStandardColors[18], vx::RGB(255, 255, 128));
 }
+
+// Sides a mapping clamped to the 32-bit limits stay there when they are
+// grown, moved or added to (they used to wrap to the far side).
+TEST(Geometry, ArithmeticAtTheLimitsSaturates) {
+    CRect r(INT32_MIN, INT32_MIN + 1, INT32_MAX, INT32_MAX - 1);
+    r.InflateRect(1, 1);
+    EXPECT_EQ(r, CRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+    r.InflateRect(1, 2, 3, 4);
+    EXPECT_EQ(r, CRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+    r.DeflateRect(INT32_MIN, INT32_MIN);  // -INT32_MIN does not fit either
+    EXPECT_EQ(r, CRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+
+    CRect far(INT32_MAX - 10, INT32_MIN + 10, INT32_MAX - 5, INT32_MIN + 20);
+    far.OffsetRect(100, -100);
+    EXPECT_EQ(far, CRect(INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN));
+    CRect moved(INT32_MIN, 0, INT32_MIN + 10, 10);
+    moved.MoveToXY(INT32_MAX - 20, 5);  // an offset wider than 32 bits
+    EXPECT_EQ(moved, CRect(INT32_MAX - 20, 5, INT32_MAX - 10, 15));
+    moved.MoveToXY(INT32_MAX - 4, 0);
+    EXPECT_EQ(moved, CRect(INT32_MAX - 4, 0, INT32_MAX, 10));
+
+    EXPECT_EQ(CRect(CPoint(INT32_MAX - 1, 0), CSize(10, INT32_MAX)), CRect(INT32_MAX - 1, 0, INT32_MAX, INT32_MAX));
+    EXPECT_EQ(CPoint(INT32_MAX, INT32_MIN) + CPoint(1, -1), CPoint(INT32_MAX, INT32_MIN));
+    EXPECT_EQ(CPoint(INT32_MIN, INT32_MAX) - CPoint(1, -1), CPoint(INT32_MIN, INT32_MAX));
+    CPoint p(INT32_MAX - 1, 0);
+    p.Offset(5, INT32_MIN);
+    EXPECT_EQ(p, CPoint(INT32_MAX, INT32_MIN));
+
+    CRect u;
+    EXPECT_TRUE(u.UnionRect(CRect(INT32_MIN, 0, 0, 1), CRect(0, -1, INT32_MAX, INT32_MAX)));
+    EXPECT_EQ(u, CRect(INT32_MIN, -1, INT32_MAX, INT32_MAX));
+    EXPECT_EQ(CRect(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN).Normalized(),
+              CRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+}

@@ -116,3 +116,41 @@ TEST_F(SafeSave, AFullDiskKeepsTheOldFile) {
         EXPECT_EQ(vxtest::FolderEntries(disk.path()), (std::vector<std::string>{"filler", "plan.vxw"}));
     }
 }
+
+// Contents written piece by piece: the pieces join in order; a producer that
+// gives up, or a write that fails half way, leaves the old file and no
+// temporary file, and nothing more is written after the failure.
+TEST_F(SafeSave, StreamedContentsJoinOrLeaveTheOldFile) {
+    const std::string dir = vxtest::TempDir();
+    const std::string path = dir + "/image.png";
+    const std::vector<uint8_t> a = Pattern(3000, 1), b = Pattern(10, 2);
+    EXPECT_EQ(vx::SaveFileStreaming(path, [&](vx::SaveStream& out) {
+                  EXPECT_TRUE(out.Write(a));
+                  EXPECT_TRUE(out.Write(b));
+                  return std::string();
+              }),
+              "");
+    std::vector<uint8_t> joined = a;
+    joined.insert(joined.end(), b.begin(), b.end());
+    EXPECT_EQ(vxtest::ReadAll(path), joined);
+
+    const std::string err = vx::SaveFileStreaming(path, [&](vx::SaveStream& out) {
+        out.Write(b);
+        return std::string("the image could not be encoded");
+    });
+    EXPECT_EQ(err, "the image could not be encoded; the file was left as it was");
+    EXPECT_EQ(vxtest::ReadAll(path), joined);
+
+    SafeSaveFaults::Arm(SafeSaveFaults::kWrite, 2, ENOSPC);
+    int accepted = 0;
+    const std::string full = vx::SaveFileStreaming(path, [&](vx::SaveStream& out) {
+        for (int i = 0; i < 5; ++i) accepted += out.Write(b);
+        EXPECT_EQ(out.error(), ENOSPC);
+        return std::string();
+    });
+    EXPECT_EQ(full, "out of disk space; the file was left as it was");
+    EXPECT_EQ(accepted, 1);
+    EXPECT_EQ(SafeSaveFaults::Calls(SafeSaveFaults::kWrite), 2);
+    EXPECT_EQ(vxtest::ReadAll(path), joined);
+    EXPECT_EQ(vxtest::FolderEntries(dir), std::vector<std::string>{"image.png"});
+}
