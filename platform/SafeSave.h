@@ -17,6 +17,13 @@ namespace vx {
 // the file was left as it was"), one line, without the file name.
 std::string SaveFileSafely(const std::string& path, std::span<const uint8_t> bytes);
 
+// Removes the temporary files that saves of `path` left behind when their
+// process died before the rename (a writer that is gone and a file older
+// than kStaleTempSeconds). SaveFileSafely calls it before each save.
+// Returns how many were removed.
+int RemoveStaleTempFiles(const std::string& path);
+inline constexpr long kStaleTempSeconds = 60;
+
 // The cause of a failed file operation in words, for an errno value.
 std::string FileErrorText(int error);
 
