@@ -147,11 +147,8 @@ int RunHeadlessMain(int& argc, char** argv) {
     std::unique_ptr<QTemporaryDir> runtimeDir;
     if (image && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         runtimeDir = std::make_unique<QTemporaryDir>();
-        if (runtimeDir->isValid()) {
-            QFile::setPermissions(runtimeDir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                          QFileDevice::ExeOwner);
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir->path()));
-        }
+        // QTemporaryDir is open to its owner only, as a runtime folder must be.
+        if (runtimeDir->isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir->path()));
     }
     std::unique_ptr<QCoreApplication> app;
     if (image) {

@@ -269,6 +269,10 @@ void CHyperOb::AttachToView(CHyperPage* view, const CRect* rect, bool applyDefau
     EnsureTracker();
     if (applyDefaults) ApplyViewDefaults();
     if (rect) SetRect(*rect);
+    // A turned shape's unrotated rectangle is kept the way SetSide keeps a
+    // rectangle: an inside-out one would count as empty and be replaced by
+    // the turned bounds, which would move the shape at every save.
+    if (IsRotated()) tracker_->unrotatedRect.NormalizeRect();
     if (tracker_->unrotatedRect.IsRectEmpty()) {
         tracker_->unrotatedRect = tracker_->rect;
         if (IsRotated()) tracker_->unrotatedRect.NormalizeRect();
@@ -596,13 +600,7 @@ void CHyperOb::SerializeBase(CArchive& ar) {
         if (CAnchorFmt* set = GetSnapSet(true)) set->Serialize(ar);
         const double angle = ar.ReadDouble();
         tracker_->rotateAngle = std::isfinite(angle) ? angle : 0.0;
-        if (angle != 0.0) {
-            // Kept the way SetSide keeps a rectangle: an inside-out one
-            // would count as empty and be replaced by the turned bounds,
-            // which moves the shape at every save.
-            tracker_->unrotatedRect = ReadRect16(ar);
-            tracker_->unrotatedRect.NormalizeRect();
-        }
+        if (angle != 0.0) tracker_->unrotatedRect = ReadRect16(ar);
     }
     if (version >= 6) ar.Skip(ar.ReadByte());
     if (version >= 7) {
