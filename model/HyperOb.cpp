@@ -272,10 +272,15 @@ void CHyperOb::AttachToView(CHyperPage* view, const CRect* rect, bool applyDefau
     // A turned shape's unrotated rectangle is kept the way SetSide keeps a
     // rectangle: an inside-out one would count as empty and be replaced by
     // the turned bounds, which would move the shape at every save.
-    if (IsRotated()) tracker_->unrotatedRect.NormalizeRect();
-    if (tracker_->unrotatedRect.IsRectEmpty()) {
+    // An empty one is replaced only by a rectangle that is not empty too:
+    // the turned bounds of an empty shape shift by rounding at every save.
+    if (IsRotated()) {
+        CRect r = tracker_->rect;
+        r.NormalizeRect();
+        tracker_->unrotatedRect.NormalizeRect();
+        if (tracker_->unrotatedRect.IsRectEmpty() && !r.IsRectEmpty()) tracker_->unrotatedRect = r;
+    } else if (tracker_->unrotatedRect.IsRectEmpty()) {
         tracker_->unrotatedRect = tracker_->rect;
-        if (IsRotated()) tracker_->unrotatedRect.NormalizeRect();
     }
     if (applyDefaults) RecalcOutline();
 }
