@@ -1,10 +1,14 @@
 #include "app/Cli.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <new>
 
 #include <sys/stat.h>
 
@@ -89,6 +93,27 @@ int Export(const QString& in, const QString& out) {
     return status;
 }
 
+// Qt's own notes (a missing runtime folder, font fallbacks) would break the
+// one-line rule of the command line; only what stops Qt gets through.
+void HeadlessMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtCriticalMsg && type != QtFatalMsg) return;
+    std::fprintf(stderr, "vexelwork: %s\n", text.toLocal8Bit().constData());
+}
+
+// Runs one command; allocation failure (a design too large for the memory
+// there is) ends it with a message instead of an abort.
+template <class F>
+int Guarded(const QString& file, F&& command) {
+    try {
+        return command();
+    } catch (const std::bad_alloc&) {
+        Error(file, "not enough memory");
+    } catch (const std::exception& e) {
+        Error(file, e.what());
+    }
+    return kCliFailed;
+}
+
 }  // namespace
 
 bool IsHeadlessCommand(const QStringList& args) {
@@ -116,14 +141,14 @@ int RunHeadless(const QStringList& arguments) {
             std::fprintf(stderr, "vexelwork: usage: vexelwork dump FILE.vxw\n");
             return kCliFailed;
         }
-        return Dump(pos[1]);
+        return Guarded(pos[1], [&] { return Dump(pos[1]); });
     }
     if (command == QLatin1String("export")) {
         if (pos.size() != 3) {
             std::fprintf(stderr, "vexelwork: usage: vexelwork export IN.vxw OUT.vxw|OUT.png|OUT.svg|OUT.pdf\n");
             return kCliFailed;
         }
-        return Export(pos[1], pos[2]);
+        return Guarded(pos[1], [&] { return Export(pos[1], pos[2]); });
     }
     std::fprintf(stderr, "vexelwork: unknown command \"%s\"\n", command.toLocal8Bit().constData());
     return kCliFailed;
@@ -134,6 +159,15 @@ int RunHeadlessMain(int& argc, char** argv) {
     bool image = false;
     if (argc >= 4 && QString::fromLocal8Bit(argv[1]) == QLatin1String("export"))
         image = IsImageSuffix(QString::fromLocal8Bit(argv[argc - 1]));
+    qInstallMessageHandler(HeadlessMessages);
+    // The offscreen platform wants a private runtime folder and complains
+    // when there is none; give it one that goes away with the process.
+    std::unique_ptr<QTemporaryDir> runtimeDir;
+    if (image && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtimeDir = std::make_unique<QTemporaryDir>();
+        // QTemporaryDir is open to its owner only, as a runtime folder must be.
+        if (runtimeDir->isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir->path()));
+    }
     std::unique_ptr<QCoreApplication> app;
     if (image) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

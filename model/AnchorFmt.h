@@ -50,6 +50,7 @@ public:
 
     std::unique_ptr<CListItem> CreateItem() const override;
     size_t MinItemSize() const override { return 14; }
+    const char* ListName() const override { return "a snap-point list"; }
     // Gives a point the defaults of a new snap point.
     virtual void InitItemDefaults(CSnapPoint& p) const;
     // Copies the points together with the next id and the limit.

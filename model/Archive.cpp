@@ -143,7 +143,7 @@ void CArchive::Skip(size_t n) {
 void CArchive::CheckCount(uint64_t count, size_t minItemSize, const char* what) {
     if (minItemSize == 0) minItemSize = 1;
     if (count > Remaining() / minItemSize)
-        Fail(std::string(what) + ": a count of " + std::to_string(count) + " is more than the " +
+        Fail(std::string(what) + ": a count of " + std::to_string(count) + " entries is more than the " +
              std::to_string(Remaining()) + " remaining bytes can hold");
 }
 

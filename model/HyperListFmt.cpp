@@ -17,11 +17,11 @@ void CHyperListFmt::Serialize(CArchive& ar) {
     }
     RemoveAll();
     const uint16_t n = ar.ReadWord();
-    ar.CheckCount(n, MinItemSize(), "a list");
+    ar.CheckCount(n, MinItemSize(), ListName());
     items_.reserve(n);
     for (uint16_t i = 0; i < n; ++i) {
         auto item = CreateItem();
-        if (!item) ar.Fail("a list of unknown entries");
+        if (!item) ar.Fail(std::string(ListName()) + " of unknown entries");
         items_.push_back(std::move(item));
     }
     for (auto& item : items_) item->Serialize(ar);

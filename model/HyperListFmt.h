@@ -41,6 +41,8 @@ public:
     virtual bool CompareItem(const CListItem& a, const CListItem& b) const { return a.IsEqual(b); }
     // Fewest bytes one stored item takes (guards counts read from files).
     virtual size_t MinItemSize() const { return 1; }
+    // What the list is, in words, for messages about damaged files.
+    virtual const char* ListName() const { return "a list"; }
 
     size_t size() const { return items_.size(); }
     bool empty() const { return items_.empty(); }
@@ -78,6 +80,7 @@ class CLocalFmt : public CHyperListFmt {
 public:
     std::unique_ptr<CListItem> CreateItem() const override { return std::make_unique<CLocalVar>(); }
     size_t MinItemSize() const override { return 11; }
+    const char* ListName() const override { return "a list of local variables"; }
 };
 
 // A named choice with a small value.
@@ -97,4 +100,5 @@ class CChoiceFmt : public CHyperListFmt {
 public:
     std::unique_ptr<CListItem> CreateItem() const override { return std::make_unique<CChoice>(); }
     size_t MinItemSize() const override { return 2; }
+    const char* ListName() const override { return "a list of choices"; }
 };

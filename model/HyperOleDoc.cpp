@@ -1,13 +1,15 @@
 #include "model/HyperOleDoc.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <new>
 
 #include "model/AnchorFmt.h"
 #include "model/Archive.h"
 #include "model/GroupInfo.h"
 #include "model/LayerFmt.h"
 #include "model/LongObject.h"
+#include "platform/FileRead.h"
 #include "platform/QtConv.h"
 #include "platform/SafeSave.h"
 
@@ -80,10 +82,16 @@ void CHyperOleDoc::Serialize(CArchive& ar) {
     }
     ar.ReadString();  // the window title, carried again by the frame object
     std::unique_ptr<CHyperFrameOb> frame = ar.ReadOwned<CHyperFrameOb>();
+    const bool noFrame = !frame;
     SetFrameObject(std::move(frame));
     for (const auto& page : pages_) {
         ar.m_pPage = page.get();
         page->Serialize(ar);
+        // Without a window object, a page with neither objects nor a page
+        // object holds nothing of a design: zeroed or overwritten bytes that
+        // would otherwise open as an empty design and be saved over.
+        if (noFrame && page.get() == pages_.front().get() && page->Count() == 0 && !page->pageObjectWasStored())
+            ar.FailAt("the file holds no design: the window object, the page object and the objects are missing", 0);
         // Damage inside a page: what was read stays, nothing after it is read.
         if (page->wasCut()) return;
     }
@@ -112,12 +120,27 @@ LoadResult CHyperOleDoc::LoadFromBytes(const std::vector<uint8_t>& bytes) {
     auto fresh = std::make_unique<CHyperOleDoc>();
     while (fresh->pages_.size() < pages_.size()) fresh->AddPage();
     LoadResult result;
+    if (bytes.empty()) {
+        result.status = LoadResult::kFailed;
+        result.message = "the file is empty";
+        return result;
+    }
+    if (std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b == 0; })) {
+        result.status = LoadResult::kFailed;
+        result.message = "the file holds only zero bytes (" + std::to_string(bytes.size()) +
+                         "), not a design; it may have been wiped by a crash or a failed copy";
+        return result;
+    }
     try {
-        CArchive ar(bytes);
+        CArchive ar(std::span<const uint8_t>(bytes.data(), bytes.size()));
         fresh->Serialize(ar);
     } catch (const CArchiveException& e) {
         result.status = LoadResult::kFailed;
         result.message = e.what();
+        return result;
+    } catch (const std::bad_alloc&) {
+        result.status = LoadResult::kFailed;
+        result.message = "not enough memory to read the design";
         return result;
     }
     // Take the contents over; the pages keep their identity (windows point
@@ -154,20 +177,14 @@ LoadResult CHyperOleDoc::LoadFromBytes(const std::vector<uint8_t>& bytes) {
 }
 
 LoadResult CHyperOleDoc::LoadFromFile(const std::string& path) {
-    QFile f(vx::ToQString(path));
     LoadResult result;
-    if (!f.open(QIODevice::ReadOnly)) {
+    std::vector<uint8_t> bytes;
+    if (std::string error = vx::ReadRegularFile(path, bytes); !error.empty()) {
         result.status = LoadResult::kFailed;
-        result.message = vx::FromQString(f.errorString());
+        result.message = std::move(error);
         return result;
     }
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        result.status = LoadResult::kFailed;
-        result.message = vx::FromQString(f.errorString());
-        return result;
-    }
-    result = LoadFromBytes(std::vector<uint8_t>(data.begin(), data.end()));
+    result = LoadFromBytes(bytes);
     if (result.status == LoadResult::kFailed) return result;
     const std::string title = title_;
     SetPathName(path);

@@ -229,6 +229,7 @@ void CHyperPage::Serialize(CArchive& ar) {
 
     cut_ = false;
     cutReason_.clear();
+    pageObjectStored_ = false;
     loading = true;
     struct LoadingGuard {
         bool& flag;
@@ -284,7 +285,9 @@ void CHyperPage::LoadObjects(CArchive& ar) {
     }
     try {
         ar.ReadDword();
-        SetPageObject(ar.ReadOwned<CHyperViewOb>());
+        std::unique_ptr<CHyperViewOb> pageObject = ar.ReadOwned<CHyperViewOb>();
+        pageObjectStored_ = pageObject != nullptr;
+        SetPageObject(std::move(pageObject));
     } catch (const CArchiveException& e) {
         // All objects are here; only the page settings are lost.
         cut_ = true;

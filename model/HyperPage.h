@@ -126,6 +126,9 @@ public:
     // True when reading stopped at damage inside the object list.
     bool wasCut() const { return cut_; }
     const std::string& cutReason() const { return cutReason_; }
+    // Whether the last read found a page object in the file (a missing one
+    // is replaced by a default page object).
+    bool pageObjectWasStored() const { return pageObjectStored_; }
     // After a page was read: invalid Codes get new names and the highest
     // GroupID is found. Returns true when a Code was renamed.
     bool AfterLoad();
@@ -146,5 +149,6 @@ private:
     std::unique_ptr<CHyperViewOb> pageObject_;
     CViewLink* link_ = nullptr;
     bool cut_ = false;
+    bool pageObjectStored_ = false;
     std::string cutReason_;
 };

@@ -33,6 +33,7 @@ public:
 
     std::unique_ptr<CListItem> CreateItem() const override { return std::make_unique<CLayer>(); }
     size_t MinItemSize() const override { return 11; }
+    const char* ListName() const override { return "the layer list"; }
     void CopyFrom(const CHyperListFmt& other) override;
     void Serialize(CArchive& ar) override;
 

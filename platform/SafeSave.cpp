@@ -1,6 +1,8 @@
 #include "platform/SafeSave.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +12,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <random>
 
 namespace vx {
@@ -58,6 +61,55 @@ std::string ResolveTarget(const std::string& path) {
     return link.front() == '/' ? link : Parent(path) + "/" + link;
 }
 
+// Temporary files of a save are named ".NAME.save-PID-NUMBER" after the
+// target and the writing process.
+std::string TempStem(const std::string& target) { return "." + BaseName(target) + ".save-"; }
+
+// The writer's process id from a temporary file's name (after the stem), or
+// 0 when the rest is not "PID-NUMBER".
+pid_t WriterOf(const char* rest) {
+    long long pid = 0;
+    const char* p = rest;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        pid = pid * 10 + (*p - '0');
+        if (pid > INT_MAX) return 0;
+    }
+    if (p == rest || *p != '-' || p[1] == '\0') return 0;
+    for (++p; *p; ++p)
+        if (*p < '0' || *p > '9') return 0;
+    return pid_t(pid);
+}
+
+}  // namespace
+
+int RemoveStaleTempFiles(const std::string& path) {
+    const std::string target = ResolveTarget(path);
+    const std::string folder = Parent(target);
+    const std::string stem = TempStem(target);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return 0;
+    const time_t now = std::time(nullptr);
+    int removed = 0;
+    while (const dirent* e = ::readdir(dir)) {
+        if (std::strncmp(e->d_name, stem.c_str(), stem.size()) != 0) continue;
+        const pid_t pid = WriterOf(e->d_name + stem.size());
+        if (pid <= 0 || pid == ::getpid()) continue;
+        // The writer is alive (or not ours to ask): its save may be running.
+        if (::kill(pid, 0) == 0 || errno != ESRCH) continue;
+        const std::string name = folder + "/" + e->d_name;
+        struct stat st;
+        if (::lstat(name.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        // A writer on another machine sharing the folder has a process id
+        // that means nothing here; its file is fresh while it writes.
+        if (now - st.st_mtime < kStaleTempSeconds) continue;
+        if (::unlink(name.c_str()) == 0) ++removed;
+    }
+    ::closedir(dir);
+    return removed;
+}
+
+namespace {
+
 mode_t CurrentUmask() {
     // There are no worker threads, so the brief change cannot race.
     const mode_t m = ::umask(0);
@@ -73,7 +125,7 @@ public:
     int Create(const std::string& target, mode_t mode) {
         if (const int e = SafeSaveFaults::Hit(SafeSaveFaults::kCreate)) return e;
         std::random_device rd;
-        const std::string stem = Parent(target) + "/." + BaseName(target) + ".save-";
+        const std::string stem = Parent(target) + "/" + TempStem(target);
         for (int attempt = 0; attempt < 100; ++attempt) {
             const std::string name = stem + std::to_string(::getpid()) + "-" + std::to_string(rd() % 1000000);
             const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -196,6 +248,8 @@ std::string SaveFileStreaming(const std::string& path, const std::function<std::
     if (exists && !S_ISREG(st.st_mode)) return "it is not a regular file" + kept;
     if (exists && ::access(target.c_str(), W_OK) != 0) return FileErrorText(errno) + kept;
     const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
+    // A save killed before its rename left a complete temporary file.
+    RemoveStaleTempFiles(target);
 
     TempFile temp;
     if (const int e = temp.Create(target, mode)) return FileErrorText(e) + kept;

@@ -45,6 +45,13 @@ private:
 // happened to the file). A failed write is reported as by SaveFileSafely.
 std::string SaveFileStreaming(const std::string& path, const std::function<std::string(SaveStream&)>& produce);
 
+// Removes the temporary files that saves of `path` left behind when their
+// process died before the rename (a writer that is gone and a file older
+// than kStaleTempSeconds). SaveFileSafely calls it before each save.
+// Returns how many were removed.
+int RemoveStaleTempFiles(const std::string& path);
+inline constexpr long kStaleTempSeconds = 60;
+
 // The cause of a failed file operation in words, for an errno value.
 std::string FileErrorText(int error);
 

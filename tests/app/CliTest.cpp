@@ -28,10 +28,12 @@ struct CliResult {
 CliResult Vexelwork(const QStringList& args, bool noDisplay = false) {
     QProcess p;
     if (noDisplay) {
+        // As from a shell without a session: no display, no runtime folder.
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
         p.setProcessEnvironment(env);
     }
     p.start(QStringLiteral(VEXELWORK_BINARY), args);
@@ -173,10 +175,12 @@ TEST(Cli, ExportDrawsThePageAsPrintedWithoutADisplay) {
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) ASSERT_EQ(img.pixel(x, y) & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
 
+    EXPECT_EQ(r.err, QString());
     for (const char* ext : {"svg", "pdf"}) {
         const QString out = QString::fromStdString(dir + "/page." + ext);
         r = Vexelwork({"export", QString::fromStdString(in), out}, true);
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_EQ(r.err, QString());
         QFile f(out);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         const QByteArray head = f.read(200);
@@ -206,8 +210,8 @@ TEST(Cli, ExportOntoAFullDiskKeepsTheOldFileAndExitsWithOne) {
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(r.err.contains("out of disk space")) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(QString::fromStdString(out))) << r.err.toStdString();
-        // One line of ours (Qt may add its own notes about the session).
-        EXPECT_EQ(r.err.count(QStringLiteral("vexelwork: ")), 1) << r.err.toStdString();
+        // One line, nothing of Qt's own.
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
         EXPECT_EQ(vxtest::ReadAll(out), before);
         EXPECT_EQ(vxtest::FolderEntries(disk.path()),
                   (std::vector<std::string>{"filler", "old." + std::string(suffix)}));
@@ -267,4 +271,50 @@ TEST(Cli, ExportNeverWritesOverItsOwnDamagedSource) {
     EXPECT_EQ(r.status, 1) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("another file")) << r.err.toStdString();
     EXPECT_EQ(vxtest::ReadAll(odd), wholeBytes);
+}
+
+// Input that is not a design ends with one line and status 1, at once.
+TEST(Cli, InputThatIsNotADesignIsRefusedWithOneLine) {
+    const std::string dir = vxtest::TempDir();
+    const std::string fifo = dir + "/pipe.vxw";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string zeros = dir + "/zeros.vxw";
+    vxtest::WriteAll(zeros, std::vector<uint8_t>(4096, 0));
+    const std::string huge = dir + "/huge.vxw";
+    vxtest::WriteAll(huge, {});
+    ASSERT_EQ(::truncate(huge.c_str(), off_t(1) << 30), 0);
+    const struct {
+        std::string path, says;
+    } cases[] = {{"/dev/zero", "device"}, {fifo, "named pipe"}, {zeros, "zero bytes"}, {huge, "256 MB"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        for (const QStringList& args :
+             {QStringList{"dump", QString::fromStdString(c.path)},
+              QStringList{"export", QString::fromStdString(c.path), QString::fromStdString(dir + "/out.vxw")}}) {
+            const CliResult r = Vexelwork(args);
+            EXPECT_EQ(r.status, 1);
+            EXPECT_TRUE(r.err.startsWith("vexelwork: " + QString::fromStdString(c.path) + ": ")) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains(QString::fromStdString(c.says))) << r.err.toStdString();
+            EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+            EXPECT_TRUE(r.out.isEmpty());
+        }
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir + "/out.vxw")));
+}
+
+TEST(Cli, ExportOntoAReadOnlyDiskSaysSo) {
+    vxtest::TinyDisk disk(256 * 1024);
+    VX_REQUIRE_TINY_DISK(disk);
+    const std::string in = MakeDesign(vxtest::TempDir());
+    const std::string old = disk.path() + "/old.vxw";
+    vxtest::WriteAll(old, {1, 2, 3});
+    ASSERT_TRUE(disk.MakeReadOnly());
+    for (const std::string& out : {old, disk.path() + "/new.svg"}) {
+        const CliResult r = Vexelwork({"export", QString::fromStdString(in), QString::fromStdString(out)}, true);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.startsWith("vexelwork: " + QString::fromStdString(out) + ": ")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("read-only")) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
+    EXPECT_EQ(vxtest::ReadAll(old), (std::vector<uint8_t>{1, 2, 3}));
 }

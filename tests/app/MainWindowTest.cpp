@@ -3,6 +3,8 @@
 // instances.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
@@ -238,6 +240,22 @@ TEST_F(MainWindow, DamagedFilesAreReportedAndNotOpened) {
     EXPECT_EQ(Main().OpenDocumentFile(QString::fromStdString(bad)), nullptr);
     EXPECT_TRUE(vxtest::LastAskedText().contains("Cannot open"));
     EXPECT_EQ(Main().Frames().size(), before);
+    // Zeroed bytes, a named pipe and a device are not opened either, and
+    // the message says why.
+    const std::string zeros = dir_ + "/zeros.vxw", pipe = dir_ + "/pipe.vxw";
+    QFile z(QString::fromStdString(zeros));
+    ASSERT_TRUE(z.open(QIODevice::WriteOnly));
+    z.write(QByteArray(64, '\0'));
+    z.close();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const auto& [path, says] : {std::pair<std::string, const char*>{zeros, "zero bytes"},
+                                     {pipe, "named pipe"},
+                                     {"/dev/zero", "device"}}) {
+        vxtest::AnswerNext(QMessageBox::Ok);
+        EXPECT_EQ(Main().OpenDocumentFile(QString::fromStdString(path)), nullptr);
+        EXPECT_TRUE(vxtest::LastAskedText().contains(says)) << vxtest::LastAskedText().toStdString();
+        EXPECT_EQ(Main().Frames().size(), before);
+    }
 }
 
 TEST_F(MainWindow, CaptionsComeFromTheWindowObjectsTitle) {

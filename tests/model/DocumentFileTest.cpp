@@ -1,10 +1,15 @@
 // The document around its file: the Title through open and save, the end
-// of the file, and saves that fail.
+// of the file, files that are not designs, and saves that fail.
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
+#include "model/Archive.h"
 #include "model/HyperOleDoc.h"
+#include "platform/FileRead.h"
 #include "platform/SafeSave.h"
 #include "support/FullDisk.h"
 #include "support/TestSupport.h"
@@ -155,4 +160,93 @@ TEST(DocumentSave, AFailedClassDefaultsSaveKeepsTheOldDefaults) {
     ASSERT_EQ(back.PersistToFile(1), 1);
     EXPECT_EQ(back.toolTipText(), "first");
     EXPECT_EQ(back.PersistToFile(-1), 1);
+}
+
+namespace {
+
+// A design file written by hand: no window object, then a page record with
+// `objects` and, when `pageObject`, the page object of `from`.
+std::vector<uint8_t> WithoutWindowObject(CHyperPage& from, bool pageObject) {
+    CArchive ar;
+    ar.WriteString("");
+    ar.WriteObject(nullptr);
+    ar.m_pPage = &from;
+    if (pageObject) {
+        from.Serialize(ar);
+    } else {
+        vxtest::Bytes page;
+        page.tag(1).s("").dw(6).w(0).dw((10u << 16) | 10u).dw(10).dw(10).dw(10).dw(10);
+        for (int i = 0; i < 16; ++i) page.dw(0);
+        page.w(0).dw(0).w(0);
+        ar.WriteBytes(page.d.data(), page.d.size());
+    }
+    ar.WriteVersion(0);
+    ar.WriteString("Title");
+    ar.WriteVersion(0);
+    ar.WriteString("");
+    return ar.TakeBuffer();
+}
+
+LoadResult LoadBytes(const std::vector<uint8_t>& bytes) {
+    CMyDoc doc;
+    return doc.LoadFromBytes(bytes);
+}
+
+}  // namespace
+
+TEST(DocumentOpen, ZeroedAndEmptyFilesAreRefused) {
+    for (size_t n : {size_t(0), size_t(24), size_t(25), size_t(100), size_t(65536)}) {
+        SCOPED_TRACE(n);
+        const LoadResult r = LoadBytes(std::vector<uint8_t>(n, 0));
+        EXPECT_EQ(r.status, LoadResult::kFailed);
+        EXPECT_NE(r.message.find(n == 0 ? "empty" : "zero bytes"), std::string::npos) << r.message;
+    }
+    // Zeros where the window and the page object belong, a Title after them.
+    CHyperPage page;
+    LoadResult r = LoadBytes(WithoutWindowObject(page, false));
+    EXPECT_EQ(r.status, LoadResult::kFailed);
+    EXPECT_NE(r.message.find("holds no design"), std::string::npos) << r.message;
+    // A missing window object alone is not damage: the page is still there.
+    r = LoadBytes(WithoutWindowObject(page, true));
+    EXPECT_EQ(r.status, LoadResult::kOk) << r.message;
+    page.Insert(std::make_unique<CHyperOb>())->SetCodeRaw("Box1");
+    CMyDoc doc;
+    r = doc.LoadFromBytes(WithoutWindowObject(page, true));
+    EXPECT_EQ(r.status, LoadResult::kOk) << r.message;
+    EXPECT_EQ(doc.mainPage().Count(), 1u);
+}
+
+TEST(DocumentOpen, OnlyRegularFilesWithinTheLimitAreRead) {
+    const std::string dir = vxtest::TempDir();
+    const std::string fifo = dir + "/pipe.vxw";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Larger than the limit without taking the space: the size is checked
+    // before anything is read.
+    const std::string huge = dir + "/huge.vxw";
+    vxtest::WriteAll(huge, ADesign("Big", ""));
+    ASSERT_EQ(::truncate(huge.c_str(), off_t(vx::kMaxDesignFileBytes + 1)), 0);
+    const struct {
+        std::string path, says;
+    } cases[] = {
+        {"/dev/zero", "device"},         {fifo, "named pipe"},       {dir, "folder"},
+        {dir + "/none.vxw", "no such file"}, {huge, "more than the 256 MB"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        CMyDoc doc;
+        doc.SetTitle("Before");
+        const LoadResult r = doc.LoadFromFile(c.path);
+        EXPECT_EQ(r.status, LoadResult::kFailed);
+        EXPECT_NE(r.message.find(c.says), std::string::npos) << r.message;
+        EXPECT_EQ(doc.title(), "Before");
+    }
+    // The limit itself is still read.
+    const std::string small = dir + "/small.vxw";
+    const std::vector<uint8_t> bytes = ADesign("Small", "");
+    vxtest::WriteAll(small, bytes);
+    std::vector<uint8_t> read;
+    EXPECT_EQ(vx::ReadRegularFile(small, read, bytes.size()), "");
+    EXPECT_EQ(read, bytes);
+    EXPECT_NE(vx::ReadRegularFile(small, read, bytes.size() - 1), "");
+    EXPECT_TRUE(read.empty());
 }

@@ -124,6 +124,28 @@ TEST(ListFmt, SnapPointSetCountBeyondTheDataIsDamage) {
     EXPECT_THROW(set.Serialize(in), CArchiveException);
 }
 
+TEST(ListFmt, ACountBeyondTheDataSaysWhichList) {
+    const auto fails = [](CHyperListFmt& list, const std::vector<uint8_t>& bytes) {
+        CArchive in(bytes);
+        try {
+            list.Serialize(in);
+        } catch (const CArchiveException& e) {
+            return e.reason();
+        }
+        return std::string();
+    };
+    CAnchorFmt set;
+    EXPECT_NE(fails(set, Bytes().tag(0).w(1).w(0).w(500).dw(0).d).find("snap-point list: a count of 500"),
+              std::string::npos);
+    CLayerFmt layers;
+    EXPECT_NE(fails(layers, Bytes().tag(1).w(0).w(1).b(0).w(70).dw(0).d).find("layer list: a count of 70"),
+              std::string::npos);
+    CLocalFmt locals;
+    EXPECT_NE(fails(locals, Bytes().w(3).dw(1).d).find("local variables"), std::string::npos);
+    CChoiceFmt choices;
+    EXPECT_NE(fails(choices, Bytes().w(9).dw(1).d).find("choices"), std::string::npos);
+}
+
 TEST(ListFmt, ChoiceListRecordAndCopies) {
     const auto bytes = Bytes().w(2).s("one").b(1).s("two").b(200).d;
     CArchive in(bytes);

@@ -2,9 +2,15 @@
 // no temporary file is left behind, and the cause is told in words.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include "platform/SafeSave.h"
 #include "support/FullDisk.h"
@@ -153,4 +159,66 @@ TEST_F(SafeSave, StreamedContentsJoinOrLeaveTheOldFile) {
     EXPECT_EQ(SafeSaveFaults::Calls(SafeSaveFaults::kWrite), 2);
     EXPECT_EQ(vxtest::ReadAll(path), joined);
     EXPECT_EQ(vxtest::FolderEntries(dir), std::vector<std::string>{"image.png"});
+}
+
+namespace {
+
+// The temporary files of saves of "plan.vxw" in `dir`.
+std::vector<std::string> TempFilesOfPlan(const std::string& dir) {
+    std::vector<std::string> temps;
+    for (const std::string& name : vxtest::FolderEntries(dir))
+        if (name.rfind(".plan.vxw.save-", 0) == 0) temps.push_back(name);
+    return temps;
+}
+
+void MakeOld(const std::string& path) {
+    const timespec old[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), old, 0);
+}
+
+}  // namespace
+
+TEST_F(SafeSave, TheNextSaveRemovesWhatAKilledSaveLeftBehind) {
+    const std::string dir = vxtest::TempDir();
+    const std::string path = dir + "/plan.vxw";
+    vxtest::WriteAll(path, Pattern(10, 1));
+    // A save that is killed while it writes its temporary file.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SafeSaveFaults::SetMaxWriteBytes(1);
+        vx::SaveFileSafely(path, Pattern(size_t(64) << 20, 2));
+        ::_exit(0);
+    }
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (TempFilesOfPlan(dir).empty() && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const std::vector<std::string> left = TempFilesOfPlan(dir);
+    ASSERT_EQ(left.size(), 1u);
+    MakeOld(dir + "/" + left[0]);
+    // Files this save must not touch: one of a writer that is alive, one of
+    // another design, one that only looks similar.
+    for (const char* other : {".plan.vxw.save-1-5", ".plan.vxw.save-x-1", ".other.vxw.save-999999999-1"}) {
+        vxtest::WriteAll(dir + "/" + other, Pattern(3, 3));
+        MakeOld(dir + "/" + other);
+    }
+    EXPECT_EQ(vx::SaveFileSafely(path, Pattern(20, 4)), "");
+    EXPECT_EQ(vxtest::ReadAll(path), Pattern(20, 4));
+    EXPECT_EQ(vxtest::FolderEntries(dir), (std::vector<std::string>{".other.vxw.save-999999999-1", ".plan.vxw.save-1-5",
+                                                                     ".plan.vxw.save-x-1", "plan.vxw"}));
+}
+
+TEST_F(SafeSave, AReadOnlyDiskIsToldAsSuch) {
+    vxtest::TinyDisk disk;
+    VX_REQUIRE_TINY_DISK(disk);
+    const std::string path = disk.path() + "/plan.vxw";
+    vxtest::WriteAll(path, Pattern(60, 7));
+    ASSERT_TRUE(disk.MakeReadOnly());
+    for (const std::string& target : {path, disk.path() + "/new.vxw"}) {
+        const std::string err = vx::SaveFileSafely(target, Pattern(20, 8));
+        EXPECT_NE(err.find("read-only"), std::string::npos) << err;
+    }
+    EXPECT_EQ(vxtest::ReadAll(path), Pattern(60, 7));
 }

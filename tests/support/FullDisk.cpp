@@ -40,6 +40,11 @@ void TinyDisk::Fill() {
     ::close(fd);
 }
 
+bool TinyDisk::MakeReadOnly() {
+    return mounted_ &&
+           ::mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
+}
+
 std::vector<uint8_t> ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

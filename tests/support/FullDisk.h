@@ -24,6 +24,8 @@ public:
     const std::string& path() const { return path_; }
     // Fills the disk to the last byte with a file that stays there.
     void Fill();
+    // Mounts the disk again read-only; false when that is refused.
+    bool MakeReadOnly();
 
 private:
     std::string path_;
