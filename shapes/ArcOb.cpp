@@ -401,6 +401,15 @@ void CArcOb::CopyFrom(const CHyperOb& other) {
     }
 }
 
+void CArcOb::AttachToView(CHyperPage* view, const CRect* rect, bool applyDefaults) {
+    // A turned arc's unrotated rectangle is the box of its arc, empty for a
+    // flat one. The base replaces an empty one by the rectangle, which moves
+    // the centre stored relative to it at the next save.
+    const CRect kept = GetTracker() ? GetTracker()->unrotatedRect : CRect();
+    CHyperDrawOb::AttachToView(view, rect, applyDefaults);
+    if (!rect && !applyDefaults && IsRotated()) GetTracker()->unrotatedRect = kept;
+}
+
 void CArcOb::Serialize(CArchive& ar) {
     SerializeBase(ar);
     CObTracker* tr = GetTracker();

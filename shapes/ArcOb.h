@@ -26,6 +26,7 @@ public:
     // Places the arc directly (centre, half axes, angles), then updates.
     void SetArc(CPoint centre, int rx, int ry, double start, double end);
 
+    void AttachToView(CHyperPage* view, const CRect* rect, bool applyDefaults) override;
     void Serialize(CArchive& ar) override;
     std::unique_ptr<CPropOb> CreateProperty(int propertyId, bool withChoices) override;
     void AddProperties(CPropList& list, bool withChoices) override;

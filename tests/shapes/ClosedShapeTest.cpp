@@ -411,6 +411,43 @@ TEST(Arc, Records) {
     odd.Draw(dc);
 }
 
+TEST(Arc, TurnedFlatArcReadOntoAPageWritesTheSameRecordAgain) {
+    // A flat arc has an empty box; turned, that box is its unrotated
+    // rectangle, while its turned rectangle need not be empty.
+    CArcOb flat;
+    flat.SetArc(CPoint(0, 513), 0, 507, 0.0, -90.0);
+    const CRect box = flat.GetTracker()->unrotatedRect;
+    const CPoint centre = flat.centre();
+    ASSERT_TRUE(box.IsRectEmpty());
+    flat.SetRotateAngleRaw(30.0);
+    flat.GetTracker()->rect = CRect(100, 100, 200, 200);
+    CArchive first;
+    flat.Serialize(first);
+
+    const auto readOntoPage = [](CHyperPage& page, const std::vector<uint8_t>& bytes) {
+        CArchive in(bytes);
+        auto ob = std::make_unique<CArcOb>();
+        ob->Serialize(in);
+        EXPECT_TRUE(in.AtEnd());
+        CArcOb* raw = ob.get();
+        page.Insert(std::move(ob));
+        raw->RecalcHandles();
+        return raw;
+    };
+    CHyperPage page;
+    CArcOb* read = readOntoPage(page, first.Buffer());
+    EXPECT_EQ(read->GetTracker()->unrotatedRect, box);
+    EXPECT_EQ(read->centre(), centre);
+    CArchive second;
+    read->Serialize(second);
+    CArcOb* again = readOntoPage(page, second.Buffer());
+    EXPECT_EQ(again->centre(), centre);
+    EXPECT_EQ(again->Rect(), read->Rect());
+    CArchive third;
+    again->Serialize(third);
+    EXPECT_EQ(third.Buffer(), second.Buffer());
+}
+
 TEST(Hilite, DefaultsRecordsAndChoices) {
     CHiliteOb h;
     EXPECT_EQ(h.hiliteColor(), CHiliteOb::kYellow);
