@@ -281,6 +281,12 @@ void CHyperOb::AttachToView(CHyperPage* view, const CRect* rect, bool applyDefau
         if (tracker_->unrotatedRect.IsRectEmpty() && !r.IsRectEmpty()) tracker_->unrotatedRect = r;
     } else if (tracker_->unrotatedRect.IsRectEmpty()) {
         tracker_->unrotatedRect = tracker_->rect;
+        // Whether a shape may turn can depend on its unrotated rectangle (an
+        // ellipse that is a circle may not), so one filled in here from a
+        // rectangle read inside out is normalised as a turned shape's is;
+        // otherwise the next read would take the shape as turned and move it.
+        // Lines keep theirs: the direction of their rectangle is their shape.
+        if (!IsSpecialShape()) tracker_->unrotatedRect.NormalizeRect();
     }
     if (applyDefaults) RecalcOutline();
 }
