@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <fstream>
 
 #include "model/Archive.h"
 #include "model/GroupInfo.h"
@@ -328,10 +327,7 @@ TEST(DesignFile, PartlyReadFileIsNotOverwrittenSilently) {
     Bytes b;
     b.s("Win").raw(ClassPart("CVexelFrameOb").d).raw(FrameRecord("Win").d).raw(PageHead().d);
     b.w(2).dw(0).raw(ClassPart("CHyperOb").d).raw(ObjectV5("Good", 0, 0, 9, 9).d).dw(0).w(0x9999);
-    {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(b.d.data()), std::streamsize(b.d.size()));
-    }
+    vxtest::WriteAll(path, b.d);
     CMyDoc doc;
     EXPECT_EQ(doc.LoadFromFile(path).status, LoadResult::kPartial);
     EXPECT_TRUE(doc.partlyRead());
@@ -379,15 +375,11 @@ TEST(DesignFile, ValuesThatDoNotFitFailTheSave) {
     EXPECT_THROW(doc.SaveToBytes(), CArchiveException);
     const std::string dir = vxtest::TempDir();
     const std::string path = dir + "/keep.vxw";
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << "old contents";
-    }
+    vxtest::WriteAll(path, std::string_view("old contents"));
     const std::string err = doc.SaveToFile(path);
     EXPECT_NE(err.find("page width"), std::string::npos) << err;
-    std::ifstream in(path, std::ios::binary);
-    std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(contents, "old contents");
+    const std::vector<uint8_t> contents = vxtest::ReadAll(path);
+    EXPECT_EQ(std::string(contents.begin(), contents.end()), "old contents");
 }
 
 TEST(DesignFile, SaveToFileReplacesAtomicallyAndReportsErrors) {

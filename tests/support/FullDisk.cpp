@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 
 #include "platform/QtConv.h"
@@ -43,25 +42,6 @@ void TinyDisk::Fill() {
 bool TinyDisk::MakeReadOnly() {
     return mounted_ &&
            ::mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
-}
-
-std::vector<uint8_t> ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const QString& n : QDir(vx::ToQString(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                                 QDir::NoDotAndDotDot))
-        names.push_back(vx::FromQString(n));
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 }  // namespace vxtest

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TestSupport.h"  // ReadAll, WriteAll, FolderEntries
+
 namespace vxtest {
 
 class TinyDisk {
@@ -32,12 +34,6 @@ private:
     std::string problem_;
     bool mounted_ = false;
 };
-
-// The whole contents of a file; empty when it cannot be read.
-std::vector<uint8_t> ReadAll(const std::string& path);
-void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes);
-// The names in a folder, "." and ".." left out, sorted.
-std::vector<std::string> FolderEntries(const std::string& folder);
 
 }  // namespace vxtest
 

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -37,5 +40,28 @@ void InitTestEnvironment() {
 }
 
 std::vector<uint8_t> SaveBytes(CHyperOleDoc& doc) { return doc.SaveToBytes(); }
+
+std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const std::string& path, std::string_view text) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(text.data(), std::streamsize(text.size()));
+}
+
+void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
+    WriteAll(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const QString& n : QDir(vx::ToQString(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                                 QDir::NoDotAndDotDot))
+        names.push_back(vx::FromQString(n));
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 }  // namespace vxtest

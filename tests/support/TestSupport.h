@@ -30,6 +30,13 @@ public:
 // A fresh empty folder below the system's temporary folder.
 std::string TempDir();
 
+// The whole contents of a file; empty when it cannot be read.
+std::vector<uint8_t> ReadAll(const std::string& path);
+void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes);
+void WriteAll(const std::string& path, std::string_view text);
+// The names in a folder, "." and ".." left out, sorted.
+std::vector<std::string> FolderEntries(const std::string& folder);
+
 // Saves and reloads `doc`, returning the bytes of the first save.
 std::vector<uint8_t> SaveBytes(CHyperOleDoc& doc);
 
