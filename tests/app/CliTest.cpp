@@ -122,7 +122,7 @@ TEST(Cli, ExportRewritesTheSameBytes) {
 TEST(Cli, DamagedAndMissingFilesExitWithOne) {
     const std::string dir = vxtest::TempDir();
     const std::string bad = dir + "/bad.vxw";
-    vxtest::WriteAll(bad, std::string_view("\x05hello"));
+    vxtest::WriteText(bad, "\x05hello");
     CliResult r = Vexelwork({"dump", QString::fromStdString(bad)});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.startsWith("vexelwork: " + QString::fromStdString(bad) + ": "));

@@ -375,7 +375,7 @@ TEST(DesignFile, ValuesThatDoNotFitFailTheSave) {
     EXPECT_THROW(doc.SaveToBytes(), CArchiveException);
     const std::string dir = vxtest::TempDir();
     const std::string path = dir + "/keep.vxw";
-    vxtest::WriteAll(path, std::string_view("old contents"));
+    vxtest::WriteText(path, "old contents");
     const std::string err = doc.SaveToFile(path);
     EXPECT_NE(err.find("page width"), std::string::npos) << err;
     const std::vector<uint8_t> contents = vxtest::ReadAll(path);

@@ -46,13 +46,13 @@ std::vector<uint8_t> ReadAll(const std::string& path) {
     return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-void WriteAll(const std::string& path, std::string_view text) {
+void WriteText(const std::string& path, std::string_view text) {
     std::ofstream out(path, std::ios::binary);
     out.write(text.data(), std::streamsize(text.size()));
 }
 
 void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
-    WriteAll(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    WriteText(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder) {

@@ -33,7 +33,7 @@ std::string TempDir();
 // The whole contents of a file; empty when it cannot be read.
 std::vector<uint8_t> ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes);
-void WriteAll(const std::string& path, std::string_view text);
+void WriteText(const std::string& path, std::string_view text);
 // The names in a folder, "." and ".." left out, sorted.
 std::vector<std::string> FolderEntries(const std::string& folder);
 
