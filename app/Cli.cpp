@@ -12,6 +12,7 @@
 
 #include <sys/stat.h>
 
+#include "app/CatalogueCli.h"
 #include "model/HyperOleDoc.h"
 #include "platform/QtConv.h"
 #include "view/PageExport.h"
@@ -117,7 +118,8 @@ int Guarded(const QString& file, F&& command) {
 }  // namespace
 
 bool IsHeadlessCommand(const QStringList& args) {
-    return !args.isEmpty() && (args.front() == QLatin1String("dump") || args.front() == QLatin1String("export"));
+    return !args.isEmpty() && (args.front() == QLatin1String("dump") || args.front() == QLatin1String("export") ||
+                               args.front() == QLatin1String("catalogue"));
 }
 
 int RunHeadless(const QStringList& arguments) {
@@ -128,7 +130,9 @@ int RunHeadless(const QStringList& arguments) {
         "Commands:\n"
         "  dump FILE.vxw          print the design as JSON\n"
         "  export IN.vxw OUT      write the design again (OUT.vxw) or draw its\n"
-        "                         page as printed (OUT.png, OUT.svg, OUT.pdf)"));
+        "                         page as printed (OUT.png, OUT.svg, OUT.pdf)\n"
+        "  catalogue dump FILE.cat              print the catalogue as JSON\n"
+        "  catalogue rewrite IN.cat OUT.cat     write the catalogue again in full"));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("dump or export"));
@@ -150,6 +154,7 @@ int RunHeadless(const QStringList& arguments) {
         }
         return Guarded(pos[1], [&] { return Export(pos[1], pos[2]); });
     }
+    if (command == QLatin1String("catalogue")) return RunCatalogueCommand(pos);
     std::fprintf(stderr, "vexelwork: unknown command \"%s\"\n", command.toLocal8Bit().constData());
     return kCliFailed;
 }
