@@ -236,7 +236,7 @@ std::string CCatalogue::Save(int threshold) {
     }
 
     if (full) {
-        if (f.isOpen()) f.Close();
+        f.CloseUnchanged();
         if (std::string err = vx::SaveFileSafely(path_, plan.bytes); !err.empty()) {
             AfterFailedSave();
             return err;
@@ -267,12 +267,20 @@ std::string CCatalogue::Save(int threshold) {
     uint8_t d[4];
     std::memcpy(d, &plan.directory, 4);
     e = f.WriteAt(kDirectoryField, d);
-    if (!e) e = f.Sync();
+    if (e) {
+        // The directory offset still the old one: the file goes back to
+        // what it was byte for byte.
+        uint32_t now = 0;
+        if (f.ReadAt(kDirectoryField, &now, 4) && now == file_.directory) f.Truncate(oldSize);
+        AfterFailedSave();
+        return vx::FileErrorText(e) + kept;
+    }
+    e = f.Sync();
     const int closed = f.Close();
     if (!e) e = closed;
     if (e) {
         AfterFailedSave();
-        return vx::FileErrorText(e) + "; the file holds the catalogue as it was or as saved";
+        return vx::FileErrorText(e) + "; the file holds the catalogue as saved, but perhaps not yet on the disk";
     }
     Commit(plan, oldSize + plan.bytes.size());
     file_.device = f.device();

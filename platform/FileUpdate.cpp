@@ -96,4 +96,9 @@ int FileUpdate::Close() {
     return rc == 0 || errno == EINTR ? 0 : errno;
 }
 
+void FileUpdate::CloseUnchanged() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
 }  // namespace vx

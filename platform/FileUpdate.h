@@ -45,6 +45,8 @@ public:
     int Truncate(uint64_t size);
     // Closes the file. Returns 0 or the errno; the descriptor is gone either way.
     int Close();
+    // Closes a file that was only read; nothing to report.
+    void CloseUnchanged();
 
 private:
     int fd_ = -1;
