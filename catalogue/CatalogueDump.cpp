@@ -12,6 +12,15 @@ void DumpImage(CDumpContext& dc, std::string_view key, const CDib* dib) {
     }
     dc.BeginObject(key);
     dc.Field("bytes", int64_t(dib->bytes().size()));
+    vx::BmpView view;
+    std::string why;
+    if (dib->Parse(view, &why)) {
+        dc.Field("width", view.width);
+        dc.Field("height", view.height);
+        dc.Field("bitCount", view.bitCount);
+    } else if (!dib->IsEmpty()) {
+        dc.Field("damaged", why);
+    }
     dc.EndObject();
 }
 

@@ -27,3 +27,17 @@ void CDib::Serialize(CArchive& ar) {
     bytes_.resize(n);
     if (n) ar.ReadBytes(bytes_.data(), n);
 }
+
+std::unique_ptr<CDib> CDib::FromBitmapFile(std::vector<uint8_t> fileImage, std::string* why) {
+    vx::BmpView view;
+    if (!vx::ParseBmp(fileImage, view, why)) return nullptr;
+    return std::make_unique<CDib>(std::move(fileImage));
+}
+
+bool CDib::Parse(vx::BmpView& view, std::string* why) const {
+    if (bytes_.empty()) {
+        if (why) *why = "the image is empty";
+        return false;
+    }
+    return vx::ParseBmp(bytes_, view, why);
+}

@@ -131,3 +131,23 @@ TEST_F(CatalogueModel, ItemOperationsKeepEachOffsetWithItsItem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CatalogueModel, NewIconsAreCheckedByTheBitmapReader) {
+    std::string why;
+    EXPECT_NE(CDib::FromBitmapFile(vxtest::TinyBmp(32, 32, 24), &why), nullptr) << why;
+    std::vector<uint8_t> cut = vxtest::TinyBmp(32, 32, 24);
+    cut.resize(cut.size() - 1);
+    EXPECT_EQ(CDib::FromBitmapFile(cut, &why), nullptr);
+    EXPECT_NE(why, "");
+    vx::BmpView view;
+    ASSERT_TRUE(CDib(vxtest::TinyBmp(5, 3, 1)).Parse(view));
+    EXPECT_EQ(view.width, 5);
+    EXPECT_EQ(view.height, 3);
+    EXPECT_EQ(view.bitCount, 1);
+    EXPECT_FALSE(CDib().Parse(view, &why));
+    EXPECT_EQ(why, "the image is empty");
+}
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "support/BmpBuilder.h"
 #include "support/TestSupport.h"
 
 namespace vxtest {
@@ -24,17 +25,14 @@ protected:
 // A complete bitmap file image of `width` x `height` pixels at 1 or 24 bits
 // per pixel, the pixels filled with `fill`.
 inline std::vector<uint8_t> TinyBmp(int width, int height, int bitCount, uint8_t fill = 0x5A) {
-    const uint32_t stride = uint32_t((width * bitCount + 31) / 32 * 4);
-    const uint32_t palette = bitCount <= 8 ? (4u << bitCount) : 0;
-    const uint32_t bits = 14 + 40 + palette;
-    const uint32_t image = stride * uint32_t(height);
-    Bytes b;
-    b.b('B').b('M').dw(bits + image).w(0).w(0).dw(bits);
-    b.dw(40).dw(uint32_t(width)).dw(uint32_t(height)).w(1).w(uint16_t(bitCount)).dw(0).dw(image);
-    b.dw(2835).dw(2835).dw(0).dw(0);
-    for (uint32_t i = 0; i < palette / 4; ++i) b.dw(i ? 0x00FFFFFF : 0);
-    for (uint32_t i = 0; i < image; ++i) b.b(fill);
-    return b.d;
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bitCount = uint16_t(bitCount);
+    if (bitCount == 1) spec.palette = {0x000000, 0xFFFFFF};
+    const size_t stride = size_t((width * bitCount + 31) / 32 * 4);
+    spec.pixels.assign(stride * size_t(height), fill);
+    return BuildBmp(spec);
 }
 
 // One entry of an item as the layout stores it.
