@@ -51,9 +51,12 @@ void CCatalogue::ReadFrom(std::span<const uint8_t> file) {
         ReadCurrentFormat(file);
     else
         ReadOlderFormat(file);
-    // The first item that holds the marking entry is the property object.
-    for (size_t i = 0; i < items_.size(); ++i) {
-        if (items_[i]->FindEntry(CCatalogueOb::kPropertyObjectKey) < 0) continue;
+    // The property object is the one holding the marking entry. Saves put
+    // it last; when the last does not hold it, the first one that does.
+    const auto marked = [&](size_t i) { return items_[i]->FindEntry(CCatalogueOb::kPropertyObjectKey) >= 0; };
+    for (size_t k = 0; k <= items_.size(); ++k) {
+        const size_t i = k == 0 ? items_.size() - 1 : k - 1;
+        if (items_.empty() || !marked(i)) continue;
         property_ = std::move(items_[i]);
         propertyOffset_ = itemOffsets_[i];
         items_.erase(items_.begin() + ptrdiff_t(i));

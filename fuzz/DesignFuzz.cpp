@@ -1,10 +1,13 @@
 // Fuzz target: the bytes are a design file (see ReadWrite.h), or a bitmap
-// file image when they start with "BM" (see BmpFuzz.h). Run by `./vx fuzz`.
+// file image when they start with "BM" (see BmpFuzz.h), or a catalogue file
+// when they start with "HCAT" (see CatalogueFuzz.h). Run by `./vx fuzz`.
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "fuzz/BmpFuzz.h"
+#include "fuzz/CatalogueFuzz.h"
 #include "fuzz/ReadWrite.h"
 #include "shapes/ShapeClasses.h"
 
@@ -13,13 +16,16 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);
     RegisterModelClasses();
     RegisterShapeClasses();
+    RegisterCatalogueClasses();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool bitmap = size >= 2 && data[0] == 'B' && data[1] == 'M';
-    const std::string problem =
-        bitmap ? vxfuzz::CheckBmp(data, size) : vxfuzz::ReadAndWriteAgain(data, size);
+    const bool catalogue = size >= 4 && std::memcmp(data, "HCAT", 4) == 0;
+    const std::string problem = catalogue ? vxfuzz::CheckCatalogue(data, size)
+                                : bitmap  ? vxfuzz::CheckBmp(data, size)
+                                          : vxfuzz::ReadAndWriteAgain(data, size);
     if (!problem.empty()) {
         std::fprintf(stderr, "%s\n", problem.c_str());
         std::abort();

@@ -280,3 +280,34 @@ TEST_F(CatalogueFile, AnotherVersionIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// An item may hold the marking entry too; the property object is the one
+// saves put last, so a save and an open keep each in its place.
+TEST_F(CatalogueFile, AnItemHoldingTheMarkingEntryStaysAnItem) {
+    CCatalogue cat;
+    cat.Add(MakeItem("Marked", {{0, CCatalogueOb::kPropertyObjectKey, {}}}));
+    cat.propertyObject().SetNamedData("Setting", std::vector<uint8_t>{1});
+    std::vector<uint8_t> file;
+    ASSERT_EQ(cat.SaveToBuffer(file), "");
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        CCatalogue back;
+        ASSERT_EQ(back.OpenFromBytes(file), "");
+        ASSERT_EQ(back.ItemCount(), 1u);
+        EXPECT_EQ(back.item(0).name(), "Marked");
+        EXPECT_GE(back.propertyObject().FindEntry("Setting"), 0);
+        ASSERT_EQ(back.SaveToBuffer(file, 0), "");
+    }
+    // A file whose last entry is an ordinary item: the first marked one.
+    CatFile f;
+    const uint32_t p = f.Item("", NoImagePart(), NoImagePart(), PropertyEntriesPart());
+    const uint32_t h = f.Item("Plain", NoImagePart(), NoImagePart(), EntriesPart({}));
+    f.Directory({p, h});
+    ASSERT_EQ(cat.OpenFromBytes(f.bytes()), "");
+    ASSERT_EQ(cat.ItemCount(), 1u);
+    EXPECT_EQ(cat.item(0).name(), "Plain");
+    EXPECT_EQ(cat.propertyOffset(), p);
+}
+
+}  // namespace
