@@ -28,8 +28,9 @@ public:
     static constexpr uint32_t kItemHeaderSize = 16;
     // Incremental saves before the next save rewrites the file in full.
     static constexpr int kDefaultSaveThreshold = 10;
-    // The largest catalogue file that is read (offsets are 32-bit anyway).
-    static constexpr uint64_t kMaxFileBytes = uint64_t(1) << 30;
+    // The largest catalogue file that is read: 256 MB, some 50,000 items
+    // with icons and a few KB of shapes each.
+    static constexpr uint64_t kMaxFileBytes = uint64_t(256) << 20;
 
     // An empty, untitled catalogue named "New Catalogue".
     CCatalogue();

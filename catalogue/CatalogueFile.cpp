@@ -18,6 +18,10 @@
 
 namespace {
 
+// The fewest bytes an item takes in a file: its directory entry, its
+// header, an empty name, two null images and an empty entries part.
+constexpr uint64_t kMinItemBytes = 4 + CCatalogue::kItemHeaderSize + 1 + 2 + 2 + 6;
+
 uint32_t DwordAt(std::span<const uint8_t> d, size_t at) {
     uint32_t v;
     std::memcpy(&v, d.data() + at, 4);
@@ -84,11 +88,10 @@ void CCatalogue::ReadCurrentFormat(std::span<const uint8_t> file) {
         Damage("the directory lists " + std::to_string(n) + " items, more than its " +
                    std::to_string(size - d - 4) + " remaining bytes can hold",
                d);
-    // Items never share parts, so what they hold is bounded by the file;
-    // a directory that names one big part many times would not be.
+    // Every item takes its own directory entry, header and parts, so what
+    // the items hold is bounded by the file; a directory that names one big
+    // part many times would not be.
     uint64_t held = 0;
-    items_.reserve(n);
-    itemOffsets_.reserve(n);
     for (uint32_t i = 0; i < n; ++i) {
         const uint64_t at = uint64_t(d) + 4 + 4 * uint64_t(i);
         const uint32_t header = DwordAt(file, size_t(at));
@@ -114,9 +117,10 @@ void CCatalogue::ReadCurrentFormat(std::span<const uint8_t> file) {
             }
         }
         ob->SetPartOffsets(parts);
-        held += kItemHeaderSize + ob->HeldBytes();
-        if (held > size)
-            Damage(EntryPlace(i, n) + ": the items hold more than the whole file; parts are shared", header);
+        held += kMinItemBytes + ob->HeldBytes();
+        // Text grows at most threefold from its stored form to UTF-8.
+        if (held > 3 * size)
+            Damage(EntryPlace(i, n) + ": the items hold more than the file can; parts are shared", header);
         items_.push_back(std::move(ob));
         itemOffsets_.push_back(header);
     }

@@ -311,3 +311,26 @@ TEST_F(CatalogueFile, AnItemHoldingTheMarkingEntryStaysAnItem) {
 }
 
 }  // namespace
+
+namespace {
+
+// Names outside ASCII take more bytes in memory than in the file; a file of
+// little else still opens.
+TEST_F(CatalogueFile, ItemsWithLongNonAsciiNamesOpen) {
+    CCatalogue cat;
+    for (int i = 0; i < 50; ++i) {
+        auto ob = std::make_unique<CCatalogueOb>();
+        std::string name;
+        for (int k = 0; k < 250; ++k) name += "\u20AC";  // stored as one byte, three in UTF-8
+        ob->SetName(name);
+        cat.Add(std::move(ob));
+    }
+    std::vector<uint8_t> file;
+    ASSERT_EQ(cat.SaveToBuffer(file), "");
+    CCatalogue back;
+    ASSERT_EQ(back.OpenFromBytes(file), "");
+    EXPECT_EQ(back.ItemCount(), 50u);
+    EXPECT_EQ(back.item(49).name(), cat.item(49).name());
+}
+
+}  // namespace
