@@ -19,6 +19,8 @@
 
 #include "catalogue/Dib.h"
 
+class QImage;
+
 class CCatalogueOb : public CObject {
     VX_DECLARE_CLASS(CCatalogueOb)
 public:
@@ -44,6 +46,11 @@ public:
     const CDib* maskImage() const { return mask_.get(); }
     // Replaces the icon (either image may be null).
     void SetIcon(std::unique_ptr<CDib> colour, std::unique_ptr<CDib> mask);
+    // Makes the icon from `image` at `size` x `size` pixels: a larger image
+    // is stretched to fit and gets no mask; a smaller one is centred on a
+    // black square with a mask that is white around it and black under it,
+    // or, when `mask` has the image's size, that mask there.
+    void SetIconFromImage(const QImage& image, const QImage* mask, int size);
 
     // ---- entries (four parallel arrays) ----
     size_t EntryCount() const { return formats_.size(); }
@@ -82,6 +89,13 @@ public:
     // The bytes the item holds in memory (names, images, data); used to
     // bound what a damaged file can make a reader allocate.
     uint64_t HeldBytes() const;
+
+    // The item as one block of the "Catalogue Object" clipboard format: the
+    // item written as an object (class part and record).
+    std::vector<uint8_t> ToCatalogueObjectBlock() const;
+    // Reads such a block; null (and why) when it is damaged.
+    static std::unique_ptr<CCatalogueOb> FromCatalogueObjectBlock(std::span<const uint8_t> block,
+                                                                  std::string* why = nullptr);
 
     // The whole item as one record (the older catalogue file and the
     // "Catalogue Object" clipboard block): the entry arrays, the data, the

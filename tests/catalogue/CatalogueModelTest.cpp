@@ -3,6 +3,8 @@
 // items.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include "support/CatalogueSupport.h"
 
 namespace {
@@ -148,6 +150,80 @@ TEST_F(CatalogueModel, NewIconsAreCheckedByTheBitmapReader) {
     EXPECT_EQ(view.bitCount, 1);
     EXPECT_FALSE(CDib().Parse(view, &why));
     EXPECT_EQ(why, "the image is empty");
+}
+
+}  // namespace
+
+namespace {
+
+QImage Decoded(const CDib* dib) { return dib ? vx::DecodeBmp(dib->bytes()) : QImage(); }
+
+TEST_F(CatalogueModel, ASmallImageIsCentredWithAMaskUnderIt) {
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(QColor(200, 10, 20));
+    CCatalogueOb ob;
+    ob.SetPartOffsets(Written());
+    ob.SetIconFromImage(image, nullptr, 8);
+    EXPECT_EQ(ob.partOffsets(), (CCatalogueOb::PartOffsets{100, 0, 0, 400}));
+    vx::BmpView view;
+    ASSERT_TRUE(ob.colourImage()->Parse(view));
+    EXPECT_EQ(view.bitCount, 24);
+    ASSERT_TRUE(ob.maskImage()->Parse(view));
+    EXPECT_EQ(view.bitCount, 1);
+    const QImage colour = Decoded(ob.colourImage()), mask = Decoded(ob.maskImage());
+    ASSERT_EQ(colour.size(), QSize(8, 8));
+    // Centred at ((8 - 3) / 2, (8 - 2) / 2) = (2, 3).
+    EXPECT_EQ(colour.pixel(2, 3), QColor(200, 10, 20).rgb());
+    EXPECT_EQ(colour.pixel(4, 4), QColor(200, 10, 20).rgb());
+    EXPECT_EQ(colour.pixel(1, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(colour.pixel(2, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(mask.pixel(2, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(mask.pixel(5, 3), qRgb(255, 255, 255));
+    EXPECT_EQ(mask.pixel(0, 0), qRgb(255, 255, 255));
+
+    // A mask of the image's size is drawn where the image lies.
+    QImage own(3, 2, QImage::Format_RGB32);
+    own.fill(Qt::black);
+    own.setPixel(0, 0, qRgb(255, 255, 255));
+    ob.SetIconFromImage(image, &own, 8);
+    const QImage mask2 = Decoded(ob.maskImage());
+    EXPECT_EQ(mask2.pixel(2, 3), qRgb(255, 255, 255));
+    EXPECT_EQ(mask2.pixel(3, 3), qRgb(0, 0, 0));
+}
+
+TEST_F(CatalogueModel, ALargeImageIsStretchedAndHasNoMask) {
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(QColor(0, 0, 255));
+    CCatalogueOb ob;
+    ob.SetIconFromImage(image, nullptr, 32);
+    EXPECT_EQ(ob.maskImage(), nullptr);
+    const QImage colour = Decoded(ob.colourImage());
+    ASSERT_EQ(colour.size(), QSize(32, 32));
+    EXPECT_EQ(colour.pixel(0, 31), qRgb(0, 0, 255));
+}
+
+TEST_F(CatalogueModel, AnItemTravelsAsOneCatalogueObjectBlock) {
+    CCatalogueOb ob;
+    ob.SetName("Actor");
+    ob.AddFormat(49161, "Vexelwork Objects", std::vector<uint8_t>{1, 2, 3});
+    ob.SetIcon(std::make_unique<CDib>(vxtest::TinyBmp(2, 2, 24)), std::make_unique<CDib>(vxtest::TinyBmp(2, 2, 1)));
+    const std::vector<uint8_t> block = ob.ToCatalogueObjectBlock();
+    // A new class record for the item, its record, then the images.
+    vxtest::Bytes expected;
+    expected.w(0xFFFF).w(0).w(12);
+    for (char c : std::string("CCatalogueOb")) expected.b(uint8_t(c));
+    expected.raw(vxtest::EntriesPart({{49161, "Vexelwork Objects", {1, 2, 3}}})).s("Actor");
+    expected.raw(vxtest::ImagePart(vxtest::TinyBmp(2, 2, 24)));
+    // The second image's class is known by then (index 3).
+    expected.w(0x8003).w(0x4142).dw(uint32_t(vxtest::TinyBmp(2, 2, 1).size())).raw(vxtest::TinyBmp(2, 2, 1));
+    EXPECT_EQ(block, expected.d);
+    std::unique_ptr<CCatalogueOb> back = CCatalogueOb::FromCatalogueObjectBlock(block);
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->SameContents(ob));
+    std::string why;
+    EXPECT_EQ(CCatalogueOb::FromCatalogueObjectBlock(std::vector<uint8_t>(block.begin(), block.end() - 1), &why),
+              nullptr);
+    EXPECT_NE(why.find("longer than the 69 bytes that remain"), std::string::npos) << why;
 }
 
 }  // namespace
