@@ -25,14 +25,14 @@ protected:
 // A complete bitmap file image of `width` x `height` pixels at 1 or 24 bits
 // per pixel, the pixels filled with `fill`.
 inline std::vector<uint8_t> TinyBmp(int width, int height, int bitCount, uint8_t fill = 0x5A) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = uint16_t(bitCount);
-    if (bitCount == 1) spec.palette = {0x000000, 0xFFFFFF};
+    BmpSpec bmp;
+    bmp.width = width;
+    bmp.height = height;
+    bmp.bitCount = uint16_t(bitCount);
+    if (bitCount == 1) bmp.palette = {0x000000, 0xFFFFFF};
     const size_t stride = size_t((width * bitCount + 31) / 32 * 4);
-    spec.pixels.assign(stride * size_t(height), fill);
-    return BuildBmp(spec);
+    bmp.pixels.assign(stride * size_t(height), fill);
+    return BuildBmp(bmp);
 }
 
 // One entry of an item as the layout stores it.
