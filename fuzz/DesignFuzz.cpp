@@ -6,12 +6,14 @@
 
 #include "fuzz/ReadWrite.h"
 #include "shapes/ShapeClasses.h"
+#include "uml/UmlClasses.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // The command line reads designs under a core application object.
     static QCoreApplication app(*argc, *argv);
     RegisterModelClasses();
     RegisterShapeClasses();
+    RegisterUmlClasses();
     return 0;
 }
 
