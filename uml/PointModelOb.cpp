@@ -105,7 +105,8 @@ void CPointModelOb::FitPoints(std::vector<CPoint>& pts, const CRect& from, const
 }
 
 void CPointModelOb::RecalcHandles() {
-    if (points_.empty()) return;
+    // A figure a script is still building keeps its points as set.
+    if (points_.empty() || !pointsComplete_) return;
     // An inside-out rectangle fits like its normalised self: fitting to the
     // signed sizes would mirror the figure at every update.
     const CRect r = Rect().Normalized();
