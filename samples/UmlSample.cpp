@@ -45,7 +45,7 @@ void UseCases(CHyperPage& page) {
     Connect(page, "Orders", At(customer, kRight), At(place, kLeft), 0);
     Connect(page, "Tracks", At(customer, kBottom), At(track, kLeft), 0);
     Connect(page, "Handles", At(clerk, kLeft), At(place, kRight), 0);
-    Connect(page, "Explains", At(note, kLeft), At(track, kRight), 0)->SetPenStyle(PS_DOT);
+    Connect(page, "Explains", At(note, kLeft), At(track, kRight), 0);
     Frame(page, "UseCases", CRect(20, 20, 740, 320), "Use cases");
 }
 

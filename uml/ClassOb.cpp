@@ -63,6 +63,8 @@ CClassOb::Layout CClassOb::LayoutFor(const CRect& box, int nameHeight, int maxBo
     const int64_t operations = int64_t(operations_.LineCount()) * kLineHeight + kCompartmentPadding;
     Layout l;
     int64_t bottom = box.bottom;
+    // Only a box a rectangle can store grows (at most about 3,300 steps).
+    if (bottom < INT16_MIN) maxBottom = INT32_MIN;
     for (;;) {
         const int64_t height = bottom - box.top;
         const int64_t h = std::clamp<int64_t>(nameHeight, 0, std::max<int64_t>(height, 0));

@@ -1,6 +1,7 @@
 #include "uml/PointModelOb.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "model/Archive.h"
 #include "model/DumpContext.h"
@@ -29,14 +30,32 @@ int64_t FloorHalf(int64_t a, int64_t b) {
     return s >= 0 ? s / 2 : -((1 - s) / 2);
 }
 
-// One axis of FitPoints.
-int32_t FitAxis(int32_t v, int32_t b0, int32_t b1, int32_t r0, int32_t r1) {
-    const int64_t w = int64_t(b1) - b0, target = int64_t(r1) - r0;
-    if (w == 0 || target == 0) return vx::Saturate32(int64_t(v) - FloorHalf(b0, b1) + FloorHalf(r0, r1));
-    // Nearest unit; the box's edges land exactly on the target's edges, so
-    // fitting again to the same rectangle changes nothing.
-    return vx::Saturate32(r0 + ((int64_t(v) - b0) * target + w / 2) / w);
-}
+// One axis of FitPoints: from [b0, b1] onto [r0, r1].
+class CAxisFit {
+public:
+    CAxisFit(int32_t b0, int32_t b1, int32_t r0, int32_t r1) : b0_(b0), r0_(r0), w_(int64_t(b1) - b0), target_(int64_t(r1) - r0) {
+        if (w_ != 0 && target_ != 0) return;
+        shift_ = FloorHalf(r0, r1) - FloorHalf(b0, b1);
+        // A move that would push points out of the 32-bit range (stored
+        // points may lie anywhere) puts them all on the target's centre;
+        // cutting them off at the range would move them again next time.
+        if (int64_t(b0) + shift_ < INT32_MIN || int64_t(b1) + shift_ > INT32_MAX) flatTo_ = FloorHalf(r0, r1);
+        moves_ = true;
+    }
+    int32_t operator()(int32_t v) const {
+        if (flatTo_) return int32_t(*flatTo_);
+        if (moves_) return int32_t(v + shift_);
+        // Nearest unit; the box's edges land exactly on the target's edges,
+        // so fitting again to the same rectangle changes nothing.
+        return vx::Saturate32(r0_ + ((int64_t(v) - b0_) * target_ + w_ / 2) / w_);
+    }
+
+private:
+    int64_t b0_, r0_, w_, target_;
+    int64_t shift_ = 0;
+    bool moves_ = false;
+    std::optional<int64_t> flatTo_;
+};
 
 // Winding-rule containment in 64-bit arithmetic (stored points may lie
 // anywhere in the 32-bit range).
@@ -98,9 +117,11 @@ CRect CPointModelOb::BoxOf(size_t a, size_t b) const {
 }
 
 void CPointModelOb::FitPoints(std::vector<CPoint>& pts, const CRect& from, const CRect& to) {
+    const CAxisFit fx(from.left, from.right, to.left, to.right);
+    const CAxisFit fy(from.top, from.bottom, to.top, to.bottom);
     for (CPoint& p : pts) {
-        p.x = FitAxis(p.x, from.left, from.right, to.left, to.right);
-        p.y = FitAxis(p.y, from.top, from.bottom, to.top, to.bottom);
+        p.x = fx(p.x);
+        p.y = fy(p.y);
     }
 }
 

@@ -163,3 +163,14 @@ TEST(ClassBox, DefinitionItems) {
     b.SetValueText("other");
     EXPECT_FALSE(a.IsEqual(b));
 }
+
+TEST(ClassBox, AHugeBoxOutsideTheStorableRangeDoesNotGrow) {
+    // Points a rectangle cannot hold (read from a damaged file and squeezed
+    // flat): the layout gives up at once instead of stepping through the
+    // 32-bit range.
+    CHyperPage page;
+    CClassOb* c = Box(page, CRect(0, 0, 80, 80), "Ab");
+    c->attributes().text = std::string(100000, '\n');
+    const CClassOb::Layout l = c->LayoutFor(CRect(0, INT32_MIN, 80, INT32_MIN + 80), 10, INT16_MAX);
+    EXPECT_EQ(l.growth, 0);
+}

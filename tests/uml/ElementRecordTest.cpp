@@ -221,3 +221,25 @@ TEST(ElementRecords, AFileWhoseRectangleDiffersFromItsPointsSettlesOnTheFirstRea
     ASSERT_EQ(twice.LoadFromBytes(second).status, LoadResult::kOk);
     EXPECT_EQ(twice.SaveToBytes(), second);
 }
+
+TEST(ElementRecords, PointsAnywhereInTheRangeSettleOnTheFirstRead) {
+    // Stored points far outside any rectangle, with a rectangle that has
+    // no width: the first read places them; the next read changes nothing.
+    for (const auto& [lo, hi] : {std::pair{INT32_MIN, INT32_MAX}, std::pair{INT32_MIN + 5, INT32_MIN + 9},
+                                 std::pair{-7, INT32_MAX}}) {
+        SCOPED_TRACE(lo);
+        CMyDoc doc;
+        CNoteOb* note = Place<CNoteOb>(doc.mainPage(), "N", CRect(0, 0, 80, 80));
+        note->SetPoints({{lo, lo}, {hi, lo}, {hi, hi}, {lo, hi}, {lo, lo}, {hi, hi}});
+        note->SetRect(CRect(40, 10, 40, 90));
+        CClassOb* box = Place<CClassOb>(doc.mainPage(), "C", CRect(0, 0, 80, 80));
+        box->SetPoints({{lo, lo}, {hi, lo}, {hi, hi}, {lo, hi}});
+        box->SetRect(CRect(5, 5, 60, 5));
+        CMyDoc once;
+        ASSERT_EQ(once.LoadFromBytes(doc.SaveToBytes()).status, LoadResult::kOk);
+        const std::vector<uint8_t> second = once.SaveToBytes();
+        CMyDoc twice;
+        ASSERT_EQ(twice.LoadFromBytes(second).status, LoadResult::kOk);
+        EXPECT_EQ(twice.SaveToBytes(), second);
+    }
+}
