@@ -234,7 +234,6 @@ CRect CPointModelOb::DrawTextBox(CDC& dc, const std::string& text, const CRect& 
     setTextRect(0, box);
     const LOGFONT lf = GetLogFont(true);
     const CFont oldFont = dc.SelectObject(CFont(lf));
-    const int h = dc.GetTextExtent(text).cy;
     const COLORREF oldColour = dc.SetTextColor(GetTextColor());
     const int oldMode = dc.SetBkMode(TRANSPARENT);
     CRect block = box;
@@ -255,7 +254,8 @@ CRect CPointModelOb::DrawTextBox(CDC& dc, const std::string& text, const CRect& 
         dc.SaveDC();
         dc.IntersectClipRect(box);
         int x = box.left, y = box.top;
-        const int length = dc.GetTextExtent(text).cx;
+        const CSize extent = dc.GetTextExtent(text);
+        const int length = extent.cx, h = extent.cy;
         // Along the text direction a centred or right-aligned text starts so
         // that it ends up centred or at the far edge of the box.
         auto along = [&](int span) {
