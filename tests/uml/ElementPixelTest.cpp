@@ -7,6 +7,8 @@
 
 #include "../shapes/ShapeTestSupport.h"
 #include "platform/PainterDC.h"
+#include "platform/RecordingDC.h"
+#include "view/PagePainter.h"
 #include "uml/ClassOb.h"
 #include "uml/DesignElements.h"
 
@@ -186,4 +188,24 @@ TEST(ElementPixels, AClassBoxGrowsToFitALongAttributeList) {
     EXPECT_TRUE(InkNear(img, CPoint(70, grown.bottom - 1)));
     // The last attribute is drawn above the second divider.
     EXPECT_GT(DarkIn(img, CRect(11, d2 - 12, 129, d2)), 3);
+}
+
+TEST(ElementPixels, SnapPointsAreDrawnOnlyForElementsInTheRepaintArea) {
+    // A repaint of one corner of a page of elements draws neither the
+    // figures nor the snap points of the elements elsewhere.
+    CHyperPage page;
+    Place<CNoteOb>(page, "Near", CRect(10, 10, 90, 90));
+    for (int i = 0; i < 50; ++i) Place<CNoteOb>(page, "", CRect(2000 + 100 * i, 2000, 2080 + 100 * i, 2080));
+    CRecordingDC dc;
+    CPaintContext ctx;
+    ctx.zoom = 100;
+    ctx.client = CSize(200, 200);
+    const CPagePainter painter(page);
+    painter.PrepareScreenDC(dc, ctx);
+    painter.DrawObjects(dc, CRect(0, 0, 200, 200), ctx);
+    const std::vector<std::string> near = dc.lines();
+    EXPECT_FALSE(near.empty());
+    dc.Clear();
+    painter.DrawObjects(dc, CRect(150, 150, 200, 200), ctx);
+    EXPECT_TRUE(dc.lines().empty()) << dc.Text();
 }
