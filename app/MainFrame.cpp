@@ -126,6 +126,8 @@ void CMainFrame::CreateActions() {
     MakeAction(kEditPaste, tr("&Paste"), tr("Insert Clipboard contents"), QKeySequence::Paste);
     MakeAction(kEditClear, tr("&Delete"), tr("Erase the selection"), QKeySequence::Delete);
     MakeAction(kEditSelectAll, tr("Select &All"), tr("Select the entire document"), QKeySequence::SelectAll);
+    MakeAction(kClassAttributes, tr("Class A&ttributes..."), tr("Edit the attributes of the selected class"));
+    MakeAction(kClassOperations, tr("Class &Operations..."), tr("Edit the operations of the selected class"));
     MakeAction(kViewToolbar, tr("&Toolbar"), tr("Show or hide the toolbar"));
     MakeAction(kViewStatusBar, tr("&Status Bar"), tr("Show or hide the status bar"));
     MakeAction(kViewPropertySheetBar, tr("&Property Sheet"), tr("Show or hide the property sheet"));
@@ -163,6 +165,8 @@ void CMainFrame::CreateMenus() {
     for (int id : {kEditCut, kEditCopy, kEditPaste, kEditClear}) edit->addAction(Action(id));
     edit->addSeparator();
     edit->addAction(Action(kEditSelectAll));
+    edit->addSeparator();
+    for (int id : {kClassAttributes, kClassOperations}) edit->addAction(Action(id));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     for (int id : {kViewToolbar, kViewStatusBar, kViewPropertySheetBar, kViewCatalogue}) view->addAction(Action(id));

@@ -11,6 +11,7 @@
 #include "command/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/MyFrame.h"
+#include "app/MyView.h"
 #include "dialogs/Dialogs.h"
 #include "model/HyperOleDoc.h"
 #include "platform/QtConv.h"
@@ -56,6 +57,7 @@ CMyApp::~CMyApp() = default;
 bool CMyApp::InitInstance(const QStringList& files, bool showWindow) {
     // The model edits snap-point sets and layer lists through these dialogs.
     InstallListDialogs();
+    InstallClassDefinitionDialog();
     vx::SettingsStore& store = vx::SettingsStore::App();
     const QString cwd = QDir::currentPath();
     recent_.ReadList(store);

@@ -1,9 +1,10 @@
 // The design view of a document window: the edit view of the page with
-// the application's commands (none of its own yet).
+// the application's design elements and commands.
 #pragma once
 
 #include "view/HyperView.h"
 
+class CClassOb;
 class CMyDoc;
 
 class CMyView : public CHyperView {
@@ -16,6 +17,19 @@ public:
     // Shows the document's (new) page contents.
     void OnDocumentLoaded();
 
+    // The library's tools, then the design elements under their type-name
+    // ids.
+    void RegisterTools() override;
+
+    // The one selected class box (the dominant one of several), or null.
+    CClassOb* SelectedClass() const;
+    // Opens the Definition dialog on the selected class box's attributes
+    // (kind 1) or operations (kind 2); true when they were changed.
+    bool EditClassDefinition(int kind);
+
 private:
     CMyDoc* doc_;
 };
+
+// Makes the class boxes' definition items open the Definition dialog.
+void InstallClassDefinitionDialog();

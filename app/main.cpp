@@ -12,10 +12,12 @@
 #include "app/SingleInstance.h"
 #include "model/HyperOleDoc.h"
 #include "shapes/ShapeClasses.h"
+#include "uml/UmlClasses.h"
 
 int main(int argc, char** argv) {
     RegisterModelClasses();
     RegisterShapeClasses();
+    RegisterUmlClasses();
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     QCoreApplication::setApplicationName(QStringLiteral("vexelwork"));

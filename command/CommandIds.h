@@ -75,6 +75,10 @@ constexpr int kBarLayout = 28545;
 constexpr int kBarPropertySheet = 59425;
 constexpr int kBarCatalogue = 59424;
 
+// The design view: the definitions of the selected class box.
+constexpr int kClassAttributes = 32830;
+constexpr int kClassOperations = 32831;
+
 }  // namespace vx::cmd
 
 // The drawing tools of the object bar.
@@ -96,5 +100,16 @@ constexpr int kConnector = 60481;
 // Tools the application handles itself.
 constexpr int kAppFirst = 60496;
 constexpr int kAppLast = 60527;
+
+// The design elements; each id is also the string id of the element's type
+// name.
+constexpr int kAssociation = 10000;
+constexpr int kActor = 10002;
+constexpr int kClass = 10003;
+constexpr int kPackage = 10004;
+constexpr int kComponent = 10006;
+constexpr int kNode = 10007;
+constexpr int kUseCase = 10008;
+constexpr int kNote = 10009;
 
 }  // namespace vx::tool

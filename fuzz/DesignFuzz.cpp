@@ -10,6 +10,7 @@
 #include "fuzz/CatalogueFuzz.h"
 #include "fuzz/ReadWrite.h"
 #include "shapes/ShapeClasses.h"
+#include "uml/UmlClasses.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // The command line reads designs under a core application object.
@@ -17,6 +18,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     RegisterModelClasses();
     RegisterShapeClasses();
     RegisterCatalogueClasses();
+    RegisterUmlClasses();
     return 0;
 }
 

@@ -14,14 +14,23 @@ struct Entry {
 
 // Sorted by id so lookups can binary-search.
 constexpr Entry kStrings[] = {
+    {10002, "Actor"},
+    {10003, "Class"},
+    {10004, "Package"},
+    {10006, "Component"},
+    {10007, "Node"},
+    {10008, "Use Case"},
+    {10009, "Note"},
     {20005, "Symbol end"},
     {20011, "Symbol height"},
     {20012, "Default"},
     {20013, "Design"},
+    {20016, "Name"},
     {20017, "Attribute"},
     {20018, "Operation"},
     {20020, "Class"},
     {20023, "Symbol Fill style"},
+    {20026, "Package Text"},
     {20100, "Property Sheet"},
     {26624, "N/A"},
     {26625, "(None)"},

@@ -5,13 +5,16 @@
 
 #include "model/HyperOleDoc.h"
 #include "samples/ShapesSample.h"
+#include "samples/UmlSample.h"
 #include "samples/WelcomeSample.h"
 #include "shapes/ShapeClasses.h"
+#include "uml/UmlClasses.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     RegisterModelClasses();
     RegisterShapeClasses();
+    RegisterUmlClasses();
     const std::string dir = argc > 1 ? argv[1] : ".";
     if (!WriteWelcomeSample(dir)) {
         std::fprintf(stderr, "vx_samplegen: cannot write %s/welcome.vxw\n", dir.c_str());
@@ -19,6 +22,10 @@ int main(int argc, char** argv) {
     }
     if (!WriteShapesSample(dir)) {
         std::fprintf(stderr, "vx_samplegen: cannot write %s/shapes.vxw\n", dir.c_str());
+        return 1;
+    }
+    if (!WriteUmlSample(dir)) {
+        std::fprintf(stderr, "vx_samplegen: cannot write %s/uml.vxw\n", dir.c_str());
         return 1;
     }
     return 0;

@@ -135,7 +135,12 @@ std::vector<CHyperOb*> CPagePainter::DrawObjects(CDC& dc, const CRect& clip, con
         r.NormalizeRect();
         r.InflateRect(1, 1);
         const bool inBand = !ctx.printBand || r.Intersects(*ctx.printBand);
-        if (printing ? inBand : r.Intersects(clip)) ob->Draw(dc);
+        if (!(printing ? inBand : r.Intersects(clip))) {
+            drawn.push_back(ob);
+            continue;
+        }
+        ob->Draw(dc);
+        // The repaint area holds the snap points too (GetInvalidRect).
         if (ctx.zoom >= 50 && ctx.showSnapPoints && !printing && ob->GetSnapList(false)) DrawSnapPoints(dc, *ob);
         drawn.push_back(ob);
     }

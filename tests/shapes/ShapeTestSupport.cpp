@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "shapes/ShapeClasses.h"
+#include "uml/UmlClasses.h"
 
 namespace {
 
 // The shape classes are registered before any test runs.
 class ShapeEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { RegisterShapeClasses(); }
+    void SetUp() override {
+        RegisterShapeClasses();
+        // The samples hold UML elements too.
+        RegisterUmlClasses();
+    }
 };
 
 [[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShapeEnvironment);

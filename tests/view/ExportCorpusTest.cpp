@@ -14,6 +14,7 @@
 #include "model/HyperOleDoc.h"
 #include "platform/QtConv.h"
 #include "shapes/ShapeClasses.h"
+#include "uml/UmlClasses.h"
 #include "support/FullDisk.h"
 #include "support/TestSupport.h"
 #include "view/PageExport.h"
@@ -53,6 +54,7 @@ bool NearbyPixel(const QImage& img, int x, int y, QRgb colour) {
 
 TEST(ExportCorpus, EverySampleAndFuzzInputExportsToEveryFormat) {
     RegisterShapeClasses();
+    RegisterUmlClasses();
     std::vector<std::string> files = Files(VX_SAMPLES_DIR, {QStringLiteral("*.vxw")});
     ASSERT_GE(files.size(), 2u);
     for (const char* folder : {VX_FUZZ_DIR "/corpus", VX_FUZZ_DIR "/regressions"})
@@ -84,6 +86,7 @@ TEST(ExportCorpus, EverySampleAndFuzzInputExportsToEveryFormat) {
 
 TEST(ExportCorpus, BandedSamplesMatchThePageDrawnAtOnce) {
     RegisterShapeClasses();
+    RegisterUmlClasses();
     const std::string dir = vxtest::TempDir();
     for (const std::string& file : Files(VX_SAMPLES_DIR, {QStringLiteral("*.vxw")})) {
         SCOPED_TRACE(file);
