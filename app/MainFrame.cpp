@@ -175,6 +175,10 @@ void CMainFrame::CreateMenus() {
     QMenu* download = menuBar()->addMenu(tr("&Download"));
     download->addAction(Action(kDownloadDesigns));
 
+    // Until the object bar exists, the drawing tools are picked here.
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    connect(tools, &QMenu::aboutToShow, this, [this, tools] { FillToolsMenu(tools); });
+
     QMenu* window = menuBar()->addMenu(tr("&Window"));
     window->addAction(Action(kWindowCascade));
     window->addAction(Action(kWindowTileHorz));
@@ -285,6 +289,21 @@ void CMainFrame::UpdateCommandUI() {
         if (a->isCheckable()) a->setChecked(ui.checked);
         if (ui.text) a->setText(vx::ToQString(*ui.text));
     }
+}
+
+void CMainFrame::FillToolsMenu(QMenu* menu) {
+    menu->clear();
+    CHyperFrame* f = ActiveFrame();
+    if (!f) return;
+    for (const auto& [id, name] : f->ToolMenuEntries()) {
+        QAction* a = Action(id);
+        if (!a) {
+            a = MakeAction(id, name, name);
+            a->setCheckable(true);
+        }
+        menu->addAction(a);
+    }
+    UpdateCommandUI();
 }
 
 void CMainFrame::UpdateRecentMenu() {

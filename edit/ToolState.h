@@ -73,6 +73,8 @@ public:
     // Scrolling moved the page under the cursor by `delta` page units.
     bool ScrollBy(CPoint delta);
     void End() { kind_ = DragKind::kNone; }
+    // Replaces the tracked rectangle (a line end that snapped to a point).
+    void OverrideRect(const CRect& r) { rect_ = r; }
 
     bool Active() const { return kind_ != DragKind::kNone; }
     DragKind kind() const { return kind_; }
