@@ -232,10 +232,11 @@ void CHyperView::SelectObject(CHyperOb* ob) {
     EndSelectionBatch();
 }
 
-void CHyperView::AddToSelection(CHyperOb* ob) {
+void CHyperView::AddToSelection(CHyperOb* ob, int index) {
     if (!page() || !ob) return;
+    if (index < 0 || size_t(index) >= page()->Count() || page()->At(size_t(index)) != ob) index = page()->IndexOf(ob);
     const bool wasEmpty = selection_.IsEmpty();
-    if (selection_.Add(RefOf(*page(), page()->IndexOf(ob)))) ob->Select(wasEmpty);
+    if (selection_.Add(RefOf(*page(), index))) ob->Select(wasEmpty);
 }
 
 void CHyperView::RemoveFromSelection(CHyperOb* ob) {
@@ -269,7 +270,7 @@ void CHyperView::SelectLayer(int layerId) {
     DeselectAll(false);
     for (size_t i = 0; i < page()->Count(); ++i) {
         CHyperOb* ob = page()->At(i);
-        if (ob->layerId() == layerId && !ob->IsLocked()) AddToSelection(ob);
+        if (ob->layerId() == layerId && !ob->IsLocked()) AddToSelection(ob, int(i));
     }
     EndSelectionBatch();
 }

@@ -69,8 +69,9 @@ public:
     // Selects every member of `ob`'s group, the master dominant; `ob` alone
     // when it is in no group.
     virtual void SelectWithGroup(CHyperOb* ob);
-    // Adds `ob` to the selection (not dominant unless it is the first).
-    void AddToSelection(CHyperOb* ob);
+    // Adds `ob` to the selection (not dominant unless it is the first);
+    // `index` is its place on the page when the caller knows it.
+    void AddToSelection(CHyperOb* ob, int index = -1);
     void RemoveFromSelection(CHyperOb* ob);
     // After the objects changed under the view (undo, paste): marks the
     // selected objects again and drops entries that are gone.

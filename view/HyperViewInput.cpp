@@ -683,7 +683,7 @@ void CHyperView::FinishRubberBand() {
         if (!band.PtInRect(r.TopLeft()) || !band.PtInRect(r.BottomRight())) continue;
         if (ob->groupId() >= 0)
             if (const CGroupInfo* g = ob->FindGroupInfo(); g && g->IsLocked()) continue;
-        AddToSelection(ob);
+        AddToSelection(ob, int(i));
     }
     if (selection_.Count() == 1) DeselectAll(true);
 }
