@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QPaintEvent>
+#include <QTest>
 #include <memory>
 
 #include "command/CommandIds.h"
@@ -38,6 +40,14 @@ public:
     void OnAfterEdit(EditKind, bool changed) override { after += changed; }
     std::vector<EditKind> before;
     int after = 0;
+    // The areas repainted, in order.
+    std::vector<QRect> painted;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        painted.push_back(e->rect());
+        CHyperView::paintEvent(e);
+    }
 };
 
 struct EditViewFixture : ::testing::Test {
@@ -192,6 +202,22 @@ TEST_F(EditViewFixture, EveryHandleResizesItsEdges) {
         EXPECT_EQ(a->Rect(), expected[h]);
         (void)handles;
     }
+}
+
+TEST_F(EditViewFixture, MovingOneObjectRepaintsOnlyAroundIt) {
+    CHyperOb* a = AddFrame(CRect(100, 100, 130, 120));
+    view->SelectObject(a);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->painted.empty(); }));
+    QCoreApplication::processEvents();
+    view->painted.clear();
+    Key(*view, Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->painted.empty(); }));
+    QRect area;
+    for (const QRect& r : view->painted) area |= r;
+    // The old and the new place with their handles, not the window.
+    EXPECT_TRUE(area.contains(QRect(100, 100, 40, 20)));
+    EXPECT_LT(area.width(), 100);
+    EXPECT_LT(area.height(), 80);
 }
 
 TEST_F(EditViewFixture, ArrowKeysNudgeByOneOrByTheGrid) {
