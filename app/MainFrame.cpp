@@ -135,6 +135,14 @@ void CMainFrame::CreateActions() {
     MakeAction(kZoomIn, tr("Zoom &In"), tr("Zoom in"), QKeySequence::ZoomIn);
     MakeAction(kZoomOut, tr("Zoom &Out"), tr("Zoom out"), QKeySequence::ZoomOut);
     MakeAction(kZoom100, tr("Zoom &1:1"), tr("Zoom to 100 percent"));
+    // Editing commands the edit view and the document window take.
+    MakeAction(kGroup, tr("&Group"), tr("Group the selected objects"));
+    MakeAction(kUngroup, tr("&Ungroup"), tr("Take the selected group apart"));
+    MakeAction(kRegroup, tr("&Regroup"), tr("Group the objects of the last Ungroup again"));
+    MakeAction(kRoute, tr("R&oute"), tr("Select the objects connected to the selected one"));
+    MakeAction(kLayersSheet, tr("&Layers Sheet..."), tr("Edit the page's layers"));
+    MakeAction(kToggleGrid, tr("Toggle &Grid"), tr("Show or hide the grid and snap to it"));
+    MakeAction(kViewSnapPoints, tr("Snap &Points"), tr("Show or hide the snap points of all objects"));
     MakeAction(kPublishSetup, tr("&Setup..."), tr("Change the publish settings"));
     MakeAction(kPublishServer, tr("&Server..."), tr("Publish the design on the exchange server"));
     MakeAction(kDownloadDesigns, tr("&Designs..."), tr("Download designs from the exchange server"));
@@ -142,7 +150,8 @@ void CMainFrame::CreateActions() {
     MakeAction(kWindowTileHorz, tr("&Tile"), tr("Arrange windows as non-overlapping tiles"));
     MakeAction(kAppAbout, tr("&About Vexelwork..."), tr("Display program information, version number and copyright"));
     for (auto& [id, a] : actions_) {
-        if (id == kViewToolbar || id == kViewStatusBar || id == kViewPropertySheetBar || id == kViewCatalogue)
+        if (id == kViewToolbar || id == kViewStatusBar || id == kViewPropertySheetBar || id == kViewCatalogue ||
+            id == kToggleGrid || id == kViewSnapPoints)
             a->setCheckable(true);
     }
 }
@@ -166,18 +175,26 @@ void CMainFrame::CreateMenus() {
     edit->addSeparator();
     edit->addAction(Action(kEditSelectAll));
     edit->addSeparator();
+    for (int id : {kGroup, kUngroup, kRegroup, kRoute}) edit->addAction(Action(id));
+    edit->addAction(Action(kLayersSheet));
     for (int id : {kClassAttributes, kClassOperations}) edit->addAction(Action(id));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     for (int id : {kViewToolbar, kViewStatusBar, kViewPropertySheetBar, kViewCatalogue}) view->addAction(Action(id));
     view->addSeparator();
     for (int id : {kZoomIn, kZoomOut, kZoom100}) view->addAction(Action(id));
+    view->addSeparator();
+    for (int id : {kToggleGrid, kViewSnapPoints}) view->addAction(Action(id));
 
     QMenu* publish = menuBar()->addMenu(tr("&Publish"));
     publish->addAction(Action(kPublishSetup));
     publish->addAction(Action(kPublishServer));
     QMenu* download = menuBar()->addMenu(tr("&Download"));
     download->addAction(Action(kDownloadDesigns));
+
+    // Until the object bar exists, the drawing tools are picked here.
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    connect(tools, &QMenu::aboutToShow, this, [this, tools] { FillToolsMenu(tools); });
 
     QMenu* window = menuBar()->addMenu(tr("&Window"));
     window->addAction(Action(kWindowCascade));
@@ -289,6 +306,21 @@ void CMainFrame::UpdateCommandUI() {
         if (a->isCheckable()) a->setChecked(ui.checked);
         if (ui.text) a->setText(vx::ToQString(*ui.text));
     }
+}
+
+void CMainFrame::FillToolsMenu(QMenu* menu) {
+    menu->clear();
+    CHyperFrame* f = ActiveFrame();
+    if (!f) return;
+    for (const auto& [id, name] : f->ToolMenuEntries()) {
+        QAction* a = Action(id);
+        if (!a) {
+            a = MakeAction(id, name, name);
+            a->setCheckable(true);
+        }
+        menu->addAction(a);
+    }
+    UpdateCommandUI();
 }
 
 void CMainFrame::UpdateRecentMenu() {

@@ -107,6 +107,8 @@ private:
     CHyperFrame* AddFrame(CHyperFrame* frame, bool fromFile);
     CHyperFrame* FindOpen(const QString& path) const;
     void UpdateTitle();
+    // Fills the "Tools" menu with the active window's tools.
+    void FillToolsMenu(QMenu* menu);
     void UpdateRecentMenu();
 
     CMyApp* app_;

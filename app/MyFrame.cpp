@@ -11,6 +11,10 @@
 
 #include "command/CommandIds.h"
 #include "app/MyView.h"
+#include "dialogs/LayersSheet.h"
+#include "model/LayerFmt.h"
+#include "platform/StringTable.h"
+#include "shapes/Route.h"
 #include "model/HyperOleDoc.h"
 #include "platform/QtConv.h"
 #include "platform/Settings.h"
@@ -21,9 +25,31 @@ CHyperFrame::CHyperFrame(std::unique_ptr<CMyDoc> doc, QWidget* parent) : QWidget
     layout->setContentsMargins(0, 0, 0, 0);
     view_ = new CMyView(doc_.get(), this);
     layout->addWidget(view_);
+    tools_.isKnownTool = [this](int id) { return IsToolCommand(id); };
+    tools_.onChanged = [this](int id) {
+        if (view_) emit view_->toolChanged(id);
+    };
+    view_->SetToolState(&tools_);
     // Scripts open designs through the application's open command.
     connect(view_, &CMyView::openRequested, this, &CHyperFrame::openRequested);
 
+    commands_.On(vx::cmd::kLayersSheet, [this] {
+        CLayerFmt* layers = doc_->mainPage().layers();
+        if (!layers) return;
+        CLayersSheet sheet(*layers, &doc_->mainPage(), this);
+        ConfigureLayersSheet(sheet);
+        sheet.exec();
+    }, [this](CCmdUI& ui) { ui.Enable(view_ && view_->IsEditMode() && doc_->mainPage().layers()); });
+    commands_.On(vx::cmd::kRoute, [this] {
+        CHyperOb* start = view_ ? view_->GetDominant() : nullptr;
+        if (!start) return;
+        const std::vector<CHyperOb*> found = vx::shapes::RouteConnected(doc_->mainPage(), start);
+        if (found.empty()) return;
+        view_->BeginSelectionBatch();
+        view_->DeselectAll(false);
+        for (CHyperOb* ob : found) view_->AddToSelection(ob);
+        view_->EndSelectionBatch();
+    }, [this](CCmdUI& ui) { ui.Enable(view_ && view_->IsEditMode() && view_->GetDominant()); });
     commands_.On(vx::cmd::kFileSave, [this] { Save(); });
     commands_.On(vx::cmd::kFileSaveAs, [this] { SaveAs(); });
     commands_.On(vx::cmd::kFileClose, [this] {
@@ -52,6 +78,15 @@ CHyperFrame::~CHyperFrame() {
 QMdiSubWindow* CHyperFrame::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
 bool CHyperFrame::OnCmdMsg(int id, CCmdUI* ui) {
+    if (view_ && view_->IsEditMode() && IsToolCommand(id)) {
+        if (ui) {
+            ui->Enable(IsToolEnabled(id));
+            ui->SetCheck(GetTool() == id);
+        } else if (IsToolEnabled(id)) {
+            SetTool(id);
+        }
+        return true;
+    }
     if (view_ && view_->OnCmdMsg(id, ui)) return true;
     return CCmdTarget::OnCmdMsg(id, ui);
 }
@@ -229,4 +264,46 @@ void CHyperFrame::SetTitle(const std::string&) { UpdateCaption(); }
 bool CHyperFrame::MainWindowUp() const {
     const QWidget* top = window();
     return top && top != this && top->isVisible();
+}
+
+// ---- tools ----
+
+bool CHyperFrame::IsToolCommand(int id) const {
+    if (id == vx::tool::kSelect || (id >= vx::tool::kAppFirst && id <= vx::tool::kAppLast)) return true;
+    return view_ && id > 0 && id <= 0xFFFF && view_->GetToolClass(uint16_t(id)) != nullptr;
+}
+
+bool CHyperFrame::IsToolEnabled(int id) const {
+    if (!view_ || !view_->IsEditMode() || !IsToolCommand(id)) return false;
+    if (id == vx::tool::kSelect) return true;
+    if (const CLayerFmt* layers = doc_->mainPage().layers(); layers && !layers->empty()) {
+        const int layer = layers->GetInsertionLayerId();
+        if (!layers->IsLayerVisible(layer) || layers->IsLayerLocked(layer)) return false;
+    }
+    return id != vx::tool::kConnector || view_->m_bShowSnapPoints;
+}
+
+std::vector<std::pair<int, QString>> CHyperFrame::ToolMenuEntries() const {
+    std::vector<std::pair<int, QString>> out;
+    out.emplace_back(vx::tool::kSelect, tr("Select"));
+    if (!view_) return out;
+    for (const auto& [id, info] : view_->toolMap()) {
+        // The first part of the tool's string is its name.
+        QString name = vx::ToQString(std::string(vx::LoadString(id)));
+        name = name.section(QLatin1Char('\n'), 0, 0);
+        if (name.isEmpty()) name = QString::fromLatin1(info->name);
+        out.emplace_back(id, name);
+    }
+    return out;
+}
+
+void CHyperFrame::ConfigureLayersSheet(CLayersSheet& sheet) {
+    sheet.selectLayer = [this](int layerId) {
+        if (view_) view_->SelectLayer(layerId);
+    };
+    sheet.onApplied = [this] {
+        if (!view_) return;
+        view_->viewport()->update();
+        SetTool(vx::tool::kSelect);
+    };
 }

@@ -7,10 +7,14 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "command/CmdTarget.h"
+#include "edit/ToolState.h"
 #include "model/HyperFrameOb.h"
 
+class CLayersSheet;
 class CMyDoc;
 class CMyView;
 class QMdiSubWindow;
@@ -27,8 +31,25 @@ public:
     CMyView* GetView() const { return view_; }
     QMdiSubWindow* subWindow() const;
 
-    // Command routing: the view first, then this frame.
+    // Command routing: tool commands pick the tool; otherwise the view
+    // first, then this frame.
     bool OnCmdMsg(int id, CCmdUI* ui) override;
+
+    // ---- the current drawing tool ----
+    int GetTool() const { return tools_.GetTool(); }
+    // False when `id` is no tool of this window.
+    bool SetTool(int id) { return tools_.SetTool(id); }
+    vx::edit::CToolState& tools() { return tools_; }
+    // "Select", the application's own tools and the view's drawing tools.
+    bool IsToolCommand(int id) const;
+    // A tool can be picked: edit mode, the insertion layer visible and not
+    // locked, and (the connector) snap points shown.
+    bool IsToolEnabled(int id) const;
+    // The "Tools" menu: "Select" first, then the drawing tools by name.
+    std::vector<std::pair<int, QString>> ToolMenuEntries() const;
+    // The Layers Sheet of this window's page: Select picks the layer's
+    // objects in the view, OK repaints and returns to the Select tool.
+    void ConfigureLayersSheet(CLayersSheet& sheet);
 
     // The document was read from a file or emptied: refresh the view, hand
     // the window object this window and show its caption.
@@ -84,6 +105,7 @@ private:
 
     std::unique_ptr<CMyDoc> doc_;
     CMyView* view_ = nullptr;  // child widget
+    vx::edit::CToolState tools_;
     QTimer autoSaveTimer_;
     int autoSaveSeconds_ = 0;
     bool inAutoSave_ = false;

@@ -167,6 +167,8 @@ public:
     // Sets one device pixel at a logical point (with the current ROP2).
     COLORREF SetPixel(int x, int y, COLORREF color);
     COLORREF SetPixel(CPoint p, COLORREF color) { return SetPixel(p.x, p.y, color); }
+    // SetPixel for many logical points at once, in order (the grid layer).
+    void SetPixels(const std::vector<CPoint>& points, COLORREF color) { doSetPixels(points, color); }
 
     // ---- text (UTF-8) ----
     bool TextOut(int x, int y, std::string_view text);
@@ -244,6 +246,10 @@ protected:
     // Region operations; `rgn` in device units, brush for Fill/Frame.
     virtual void doRegion(RgnOp /*op*/, const CRgn& /*rgn*/, const LOGBRUSH& /*brush*/, CSize /*frame*/) {}
     virtual void doSetPixel(CPoint /*p*/, COLORREF /*color*/) {}
+    // Backends that can set many pixels faster than one by one override it.
+    virtual void doSetPixels(const std::vector<CPoint>& points, COLORREF color) {
+        for (const CPoint& p : points) doSetPixel(p, color);
+    }
     // One line of text at the reference point, aligned by the text align
     // flags; `underline` is the byte offset of a character to underline
     // (-1 none), used by DrawText's prefix.

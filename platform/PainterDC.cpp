@@ -419,6 +419,19 @@ void CPainterDC::doSetPixel(CPoint p, COLORREF color) {
     EndRop2();
 }
 
+void CPainterDC::doSetPixels(const std::vector<CPoint>& points, COLORREF color) {
+    // One clip and raster-operation set-up for all of them.
+    if (points.empty()) return;
+    SyncClip();
+    QColor c = vx::ToQColor(color);
+    if (!BeginRop2(&c)) return;
+    for (CPoint p : points) {
+        LPtoDP(p);
+        p_->fillRect(QRect(p.x, p.y, 1, 1), c);
+    }
+    EndRop2();
+}
+
 // ---- text ----
 
 QFont CPainterDC::CurrentQFont() const {

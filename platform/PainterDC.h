@@ -35,6 +35,7 @@ protected:
     void doPatBlt(const CRect& r, uint32_t rop) override;
     void doRegion(RgnOp op, const CRgn& rgn, const LOGBRUSH& brush, CSize frame) override;
     void doSetPixel(CPoint p, COLORREF color) override;
+    void doSetPixels(const std::vector<CPoint>& points, COLORREF color) override;
     void doTextOut(CPoint p, std::string_view text, int underline) override;
     double doTextWidth(std::string_view text) override;
     void doTextMetrics(TEXTMETRIC& tm) override;

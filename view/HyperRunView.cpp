@@ -363,10 +363,11 @@ void CHyperRunView::OnDraw(CDC& dc) {
 
 void CHyperRunView::DrawView(CDC&, const CRect&) {}
 
-void CHyperRunView::DrawObjects(CDC& dc, const CRect& clip) {
+void CHyperRunView::DrawObjects(CDC& dc, const CRect& clip, bool showSnapPoints) {
     if (!page_) return;
     const CPagePainter painter(*page_);
     CPaintContext ctx = PaintContext();
+    ctx.showSnapPoints = showSnapPoints;
     const bool active = m_bActive;
     std::vector<CHyperOb*> drawn;
     {

@@ -166,8 +166,9 @@ protected:
     int DoSetZoom(int zoom, const CPoint* scrollPos);
     int DoZoomToRect(const CRect& r, double factor);
     // Paints the objects back to front, then the handles of the drawn
-    // objects when active, editing and not printing.
-    void DrawObjects(CDC& dc, const CRect& clip);
+    // objects when active, editing and not printing. Snap points are
+    // drawn only when `showSnapPoints`.
+    void DrawObjects(CDC& dc, const CRect& clip, bool showSnapPoints = true);
     // Called before a page property changes on the view's own account
     // (the undo step "Property" is filed here once undo exists).
     virtual void OnBeforePropertyChange() {}

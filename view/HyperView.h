@@ -1,10 +1,31 @@
-// The edit view: the page view in edit mode. So far it paints the way
-// editing needs (grid layer, objects with their handles) and takes the zoom
-// commands; selection, tools and editing commands arrive with their
-// features.
+// The edit view: the page view in edit mode. It keeps the selection,
+// turns mouse and keyboard input into selecting, creating, moving and
+// resizing objects (with the tracking rules of edit/Tracking.h), edits text
+// in place and takes the grid, zoom, snap-point and group commands.
+//
+// The selection holds identities (edit/Selection.h), never pointers, so it
+// survives an undo that rebuilds the page; GetSelection() resolves it.
+// The current tool belongs to the document window (SetToolState); a view
+// without a window uses a tool state of its own.
+//
+// Hooks that later features fill: OnBeforeEdit/OnAfterEdit (undo steps,
+// through CEditScope), RefreshPropertyWindow/ShowPropertySheet (the
+// property sheet), DuplicateSelection (the clipboard).
 #pragma once
 
+#include <QTimer>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "edit/Selection.h"
+#include "edit/ToolState.h"
+#include "model/GroupOps.h"
 #include "view/HyperRunView.h"
+
+class CInlineEditor;
+class CObTracker;
 
 class CHyperView : public CHyperRunView {
     Q_OBJECT
@@ -12,13 +33,247 @@ public:
     // The zoom levels offered when editing, in percent.
     static constexpr int kZoomLevels[] = {50, 100, 150, 200, 300, 400};
 
+    // The kinds of undo step an edit files.
+    enum class EditKind { kMoveResize, kInsert, kDelete, kProperty, kTextEdit, kGroup, kUngroup, kRegroup };
+
     explicit CHyperView(QWidget* parent = nullptr);
+    ~CHyperView() override;
 
     int SetZoom(int zoom, const CPoint* scrollPos = nullptr) override { return DoSetZoom(zoom, scrollPos); }
     int ZoomToRect(const CRect& r, double factor = 0) override { return DoZoomToRect(r, factor); }
-    void DrawView(CDC& dc, const CRect& clip) override { DrawObjects(dc, clip); }
+    void DrawView(CDC& dc, const CRect& clip) override;
+    void OnInitialUpdate() override;
+
+    // ---- tool ----
+    // The window's tool state (null: the view's own).
+    void SetToolState(vx::edit::CToolState* tools);
+    vx::edit::CToolState& tools() { return *tools_; }
+    int CurrentTool() const override { return tools_->GetTool(); }
+    // The tool map knows the tool, or it is "Select" or an application tool.
+    bool IsKnownTool(int id) const;
+
+    // ---- selection ----
+    bool IsMultiSelection() const { return selection_.IsMultiSelection(); }
+    // The dominant object when exactly one is selected, else null.
+    CHyperOb* GetSingleSelection();
+    CHyperOb* GetDominant();
+    // m_nDominant: the dominant object's index, -1 when none.
+    int DominantIndex();
+    // The selected objects, dominant first.
+    std::vector<CHyperOb*> GetSelection();
+    const vx::edit::CSelectionModel& selection() const { return selection_; }
+    virtual void DeselectAll(bool keepDominant);
+    virtual void SelectAll();
+    // Makes `ob` the single selection (with its group, see SelectWithGroup).
+    virtual void SelectObject(CHyperOb* ob);
+    // Selects every member of `ob`'s group, the master dominant; `ob` alone
+    // when it is in no group.
+    virtual void SelectWithGroup(CHyperOb* ob);
+    // Adds `ob` to the selection (not dominant unless it is the first);
+    // `index` is its place on the page when the caller knows it.
+    void AddToSelection(CHyperOb* ob, int index = -1);
+    void RemoveFromSelection(CHyperOb* ob);
+    // After the objects changed under the view (undo, paste): marks the
+    // selected objects again and drops entries that are gone.
+    virtual void SyncSelection();
+    void BeginSelectionBatch() { selection_.BeginBatch(); }
+    void EndSelectionBatch() { selection_.EndBatch(); }
+    void SelectionChanged() { selection_.SelectionChanged(); }
+    // Every object of layer `layerId` that is not locked.
+    void SelectLayer(int layerId);
+    // The shared GroupID of the list, -1 when there is none.
+    int CommonGroupId(const std::vector<CHyperOb*>& list) const;
+    virtual void SelectNext(bool forwards);
+
+    // ---- objects ----
+    // Adds a new object to the page: named, on the insertion layer, in
+    // front of everything but connectors. Returns the object, or null when
+    // it was refused (at most 1 x 1 units) and deleted.
+    virtual CHyperOb* AddObject(std::unique_ptr<CHyperOb> ob, bool select, bool noConstrain);
+    // False when refused (invalid index, may not be deleted, vetoed).
+    virtual bool DeleteObjectAt(int index);
+    virtual std::unique_ptr<CHyperOb> CreateObjectForTool(int toolId);
+    // A click with a drawing tool (no band): an object of default size
+    // centred on `p`. Returns the added object or null.
+    virtual CHyperOb* CreateObjectAt(CPoint p, int toolId, bool multiPart, bool placeWithoutDragging);
+    // "Erase": deletes the selected objects that may be deleted; returns
+    // how many were.
+    int EraseSelection();
+    bool CanDeleteObject(const CHyperOb& ob) const;
+
+    // ---- tracking ----
+    vx::edit::GridSettings Grid() const;
+    bool KeepInUsableArea(CRect& r, bool resizing, bool noGridAdjust) const;
+    virtual void MoveSelection(int dx, int dy, bool skipDominant);
+    virtual bool KeepSelectionInside(const std::vector<CHyperOb*>& list);
+    virtual void ResizeSelection(const std::vector<CHyperOb*>& list, const CRect& from, const CRect& to, bool update);
+    virtual void SyncGroupBounds();
+    // The dominant object's rectangle united with every selected one's.
+    CRect SelectionBounds();
+    // One arrow key: returns whether the selection changed.
+    bool NudgeSelection(int dx, int dy, int steps, bool control, bool shift);
+    bool CanResizeObject(CHyperOb& ob) const;
+
+    // ---- group commands ----
+    void GroupSelection(bool ctrlHeld);
+    void UngroupSelection();
+    void RegroupSelection();
+    CGroupState& groupState() { return groupState_; }
+    void SetGroupJoiner(CGroupJoiner* j) { joiner_ = j; }
+
+    // ---- inline text ----
+    // Opens the in-place editor over `ob`'s text; false when the object
+    // takes no text or its font is too small at this zoom. `initial`, when
+    // not empty, replaces the text (a typed character).
+    bool OpenInlineEditor(CHyperOb* ob, const QString& initial = QString());
+    // Writes the text back (commit) or drops it; false when none was open.
+    bool CloseInlineEditor(bool commit);
+    CInlineEditor* inlineEditor() const { return inline_.get(); }
+    // A font of `fontHeight` page units can be edited at `zoom`: zoom >=
+    // 900 / height; a height of 0 stands for the default font's height.
+    static bool FontLargeEnough(int fontHeight, int zoom);
+
+    // ---- state ----
+    bool m_bCanResize = true;
+    bool m_bCanMove = true;
+    bool m_bInlineEdit = true;
+    bool m_bShowSnapPoints = false;
+    std::map<std::string, uint16_t> m_codeCounters;  // type name -> next number
+
+    // The snap point highlighted under the cursor (page units), if any.
+    bool snapMarkerShown() const { return snapMarker_.shown; }
+    CPoint snapMarker() const { return snapMarker_.at; }
+
+    // ---- hooks ----
+    virtual bool CanPlaceNewObject(const CRect&, bool /*shift*/, bool /*control*/) { return true; }
+    virtual bool CanPlaceClickedObject(CPoint, bool /*shift*/, bool /*control*/) { return true; }
+    virtual bool IsMultiPartTool(int /*toolId*/) const { return false; }
+    // Undo: an edit of `kind` is about to change the page; OnAfterEdit says
+    // whether it did (a step that changed nothing is dropped).
+    virtual void OnBeforeEdit(EditKind /*kind*/) {}
+    virtual void OnAfterEdit(EditKind /*kind*/, bool /*changed*/) {}
+    // The property sheet shows the selection again / is opened.
+    virtual void RefreshPropertyWindow() {}
+    virtual void ShowPropertySheet() {}
+    // Control-drag of a selection: copy it with an offset (clipboard).
+    // False when nothing was duplicated.
+    virtual bool DuplicateSelection(CPoint /*offset*/) { return false; }
+
+    // Brackets one edit between OnBeforeEdit and OnAfterEdit.
+    class CEditScope {
+    public:
+        CEditScope(CHyperView& view, EditKind kind) : view_(view), kind_(kind) { view_.OnBeforeEdit(kind); }
+        ~CEditScope() { view_.OnAfterEdit(kind_, changed_); }
+        void Changed() { changed_ = true; }
+        CEditScope(const CEditScope&) = delete;
+        CEditScope& operator=(const CEditScope&) = delete;
+
+    private:
+        CHyperView& view_;
+        EditKind kind_;
+        bool changed_ = false;
+    };
+
+    // CViewLink
+    void InvalidatePageRect(const CRect& r) override;
+
+signals:
+    // The selection changed (reported once per batch).
+    void selectionChangedSignal();
+    // The current tool changed.
+    void toolChanged(int tool);
 
 protected:
     // Background, then the grid and guideline layer.
     void OnEraseBkgnd(CDC& dc) override;
+    void paintEvent(QPaintEvent* e) override;
+    bool event(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+    // The left-button rules (page point, modifiers).
+    void OnLButtonDown(CPoint client, Qt::KeyboardModifiers mods);
+    void OnRButtonDown(CPoint client, Qt::KeyboardModifiers mods);
+    bool DominantPress(CPoint p, bool shift, bool control);
+    bool SelectAt(CPoint p);
+    bool MultiSelectionPress(CPoint p, bool shift, bool control);
+    bool ToggleSelection(CPoint p, int i);
+    // Starts dragging one object by handle `h` (8: moving).
+    void BeginObjectDrag(CHyperOb* ob, int h, CPoint p, bool afterSelectAt);
+    void BeginCreate(CPoint p, int toolId);
+    void FinishDrag(bool cancelled);
+    void FinishObjectDrag();
+    void FinishOutlineDrag();
+    void FinishCreate();
+    void FinishRubberBand();
+    void UpdateDrag(CPoint client);
+    void OnAutoScrollTick();
+    // The line end being dragged snaps onto a free snap point near it.
+    void SnapLineEnd(CRect& r);
+    void UpdateSnapMarker(CPoint page);
+    // Where object `ob`'s hit test puts a press, honouring the view's rules
+    // (handles only where resizing is allowed).
+    int HitCode(CHyperOb& ob, CPoint p) const;
+    CPoint ToPage(CPoint client) const;
+
+private:
+    struct DragTarget {
+        vx::edit::CObjectRef object;  // the dragged object (one-object drags)
+        bool afterSelectAt = false;
+        bool control = false;
+        bool groupResize = false;
+        std::unique_ptr<CHyperOb> creating;  // the new object of a creation
+        int tool = 0;
+    };
+    struct SnapMarker {
+        bool shown = false;
+        CPoint at{-1, -1};
+    };
+    void MarkSelected();
+    void ApplyNewRect(CHyperOb& ob, const CRect& r);
+    CHyperOb* GroupMaster(int groupId) const;
+
+    vx::edit::CSelectionModel selection_;
+    vx::edit::CToolState ownTools_;
+    vx::edit::CToolState* tools_ = &ownTools_;
+    vx::edit::CDragState drag_;
+    DragTarget target_;
+    vx::edit::CAutoScroll autoScroll_;
+    QTimer autoScrollTimer_;
+    CPoint lastClient_;
+    // The modifiers of the last mouse event (Shift and Alt change a drag
+    // while it runs).
+    Qt::KeyboardModifiers lastMods_;
+    // A press inside the selected object's text: a click opens the editor.
+    bool pendingInline_ = false;
+    SnapMarker snapMarker_;
+    CGroupState groupState_;
+    CGroupJoiner* joiner_ = nullptr;
+    std::unique_ptr<CInlineEditor> inline_;
+    // Many objects change at once: one repaint of the window instead of
+    // one region per object.
+    int bulkRepaint_ = 0;
+    bool bulkDirty_ = false;
+    friend class CBulkRepaint;
 };
+
+// Gathers the repaints of many objects into one of the whole window.
+class CBulkRepaint {
+public:
+    explicit CBulkRepaint(CHyperView& v) : v_(v) { ++v_.bulkRepaint_; }
+    ~CBulkRepaint() {
+        if (--v_.bulkRepaint_ == 0 && v_.bulkDirty_) {
+            v_.bulkDirty_ = false;
+            v_.viewport()->update();
+        }
+    }
+    CBulkRepaint(const CBulkRepaint&) = delete;
+    CBulkRepaint& operator=(const CBulkRepaint&) = delete;
+
+private:
+    CHyperView& v_;
+};
+

@@ -1,5 +1,7 @@
 #include "view/PagePainter.h"
 
+#include <vector>
+
 #include <algorithm>
 #include <cmath>
 
@@ -95,8 +97,10 @@ void CPagePainter::DrawGrid(CDC& dc, const CPaintContext& ctx) const {
         const int oldRop = dc.SetROP2(R2_NOT);
         const int64_t sx = int64_t(box.left) * zoom, sy = int64_t(box.top) * zoom;
         const int64_t stepX = int64_t(gw) * zoom, stepY = int64_t(gh) * zoom;
+        std::vector<CPoint> dots;
         for (int64_t y = sy; y <= int64_t(box.bottom) * zoom; y += stepY)
-            for (int64_t x = sx; x <= int64_t(box.right) * zoom; x += stepX) dc.SetPixel(int(x / 100), int(y / 100), 0);
+            for (int64_t x = sx; x <= int64_t(box.right) * zoom; x += stepX) dots.emplace_back(int(x / 100), int(y / 100));
+        dc.SetPixels(dots, 0);
         dc.SetROP2(oldRop);
     }
 

@@ -475,3 +475,31 @@ TEST(PainterDC, BitmapsStretchAndFramesAndPolygons) {
     EXPECT_EQ(Px(img, 21, 21), kRed);
     EXPECT_EQ(Px(img, 38, 38), kWhite);
 }
+
+TEST(PainterDC, ManyPixelsAtOnceDrawAsOneByOne) {
+    // The grid layer sets its dots in one call; they must land and invert
+    // exactly as single pixels do, inside the clip only.
+    QImage single = Canvas(40, 30), batch = Canvas(40, 30);
+    std::vector<CPoint> pts;
+    for (int y = 0; y < 30; y += 3)
+        for (int x = 0; x < 40; x += 4) pts.emplace_back(x, y);
+    pts.emplace_back(4, 3);  // twice: back to white
+    for (QImage* img : {&single, &batch}) {
+        CPainterDC dc(img);
+        dc.IntersectClipRect(0, 0, 30, 30);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(100, 100);
+        dc.SetViewportExt(100, 100);
+        dc.SetViewportOrg(1, 0);
+        dc.SetROP2(R2_NOT);
+        if (img == &single) {
+            for (const CPoint& p : pts) dc.SetPixel(p, 0);
+        } else {
+            dc.SetPixels(pts, 0);
+        }
+    }
+    EXPECT_EQ(single, batch);
+    EXPECT_EQ(Px(batch, 1, 0), kBlack);
+    EXPECT_EQ(Px(batch, 5, 3), kWhite);
+    EXPECT_EQ(Px(batch, 33, 0), kWhite);  // outside the clip
+}
