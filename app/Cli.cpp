@@ -117,7 +117,8 @@ int Guarded(const QString& file, F&& command) {
 }  // namespace
 
 bool IsHeadlessCommand(const QStringList& args) {
-    return !args.isEmpty() && (args.front() == QLatin1String("dump") || args.front() == QLatin1String("export"));
+    return !args.isEmpty() && (args.front() == QLatin1String("dump") || args.front() == QLatin1String("export") ||
+                               args.front() == QLatin1String("publish"));
 }
 
 int RunHeadless(const QStringList& arguments) {
@@ -128,10 +129,16 @@ int RunHeadless(const QStringList& arguments) {
         "Commands:\n"
         "  dump FILE.vxw          print the design as JSON\n"
         "  export IN.vxw OUT      write the design again (OUT.vxw) or draw its\n"
-        "                         page as printed (OUT.png, OUT.svg, OUT.pdf)"));
+        "                         page as printed (OUT.png, OUT.svg, OUT.pdf)\n"
+        "  publish FILE.vxw [--category NAME]\n"
+        "                         upload the design to the exchange service and\n"
+        "                         post its description (settings give the hosts)"));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("dump or export"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("dump, export or publish"));
+    const QCommandLineOption category(QStringLiteral("category"), QStringLiteral("publish: the forum category"),
+                                      QStringLiteral("NAME"));
+    parser.addOption(category);
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("the files of the command"), QStringLiteral("[files...]"));
     parser.process(arguments);
     const QStringList pos = parser.positionalArguments();
@@ -149,6 +156,13 @@ int RunHeadless(const QStringList& arguments) {
             return kCliFailed;
         }
         return Guarded(pos[1], [&] { return Export(pos[1], pos[2]); });
+    }
+    if (command == QLatin1String("publish")) {
+        if (pos.size() != 2) {
+            std::fprintf(stderr, "vexelwork: usage: vexelwork publish FILE.vxw [--category NAME]\n");
+            return kCliFailed;
+        }
+        return Guarded(pos[1], [&] { return PublishDesign(pos[1], parser.value(category)); });
     }
     std::fprintf(stderr, "vexelwork: unknown command \"%s\"\n", command.toLocal8Bit().constData());
     return kCliFailed;

@@ -5,7 +5,11 @@
 #include <QJsonDocument>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
+#include "model/HyperOleDoc.h"
+#include "net/ExchangeSettings.h"
+#include "platform/Settings.h"
 #include "support/TestSupport.h"
 
 namespace vxtest {
@@ -110,6 +114,21 @@ HttpProxy::HttpProxy(const std::string& user, const std::string& password) {
           {QStringLiteral("-oL"), kTinyproxy, QStringLiteral("-d"), QStringLiteral("-c"), QString::fromStdString(dir + "/tinyproxy.conf")},
           QStringLiteral("Accepting connections"));
     if (!error_.empty()) port_ = 0;
+}
+
+void PointExchangeAt(vx::SettingsStore& store, const FtpServer& ftp, const FormServer& web, int timeout,
+                     const std::string& member) {
+    vx::net::WriteExchangeSettings(store, {web.url(), ftp.hostPort(), "sketcher", "lanternwick", member, timeout,
+                                           timeout});
+}
+
+void WriteDesign(const std::string& path, const std::string& title, const std::string& description) {
+    CMyDoc doc;
+    doc.SetTitle(title);
+    doc.SetDescription(description);
+    doc.SetModifiedFlag(false);
+    const std::string err = doc.SaveToFile(path);
+    if (!err.empty()) ADD_FAILURE() << err;
 }
 
 }  // namespace vxtest

@@ -15,6 +15,10 @@
 #include <string>
 #include <vector>
 
+namespace vx {
+class SettingsStore;
+}
+
 namespace vxtest {
 
 class ServerProcess {
@@ -73,5 +77,14 @@ class HttpProxy : public ServerProcess {
 public:
     explicit HttpProxy(const std::string& user = {}, const std::string& password = {});
 };
+
+// Points the exchange settings of `store` at the test servers: the FTP
+// server with the service's account, the web server, `timeout` seconds for
+// connecting and stalls, and `member` as member name.
+void PointExchangeAt(vx::SettingsStore& store, const FtpServer& ftp, const FormServer& web, int timeout = 5,
+                     const std::string& member = "Anna Maria");
+
+// Writes a design with the given Title and Description to `path`.
+void WriteDesign(const std::string& path, const std::string& title, const std::string& description);
 
 }  // namespace vxtest
