@@ -6,6 +6,9 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
+
+#include <csignal>
 
 #include "model/HyperOleDoc.h"
 #include "net/ExchangeSettings.h"
@@ -49,6 +52,8 @@ std::string ServerProcess::output() {
 void ServerProcess::Start(const QString& program, const QStringList& args, const QString& ready) {
     proc_ = std::make_unique<QProcess>();
     proc_->setProcessChannelMode(QProcess::MergedChannels);
+    // A test that dies (a sanitizer abort) takes its servers with it.
+    proc_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     proc_->start(program, args);
     if (!proc_->waitForStarted(kStartMs)) {
         error_ = "cannot start " + program.toStdString();

@@ -39,7 +39,7 @@ def make_handler(args):
                 f.write(json.dumps(record) + "\n")
                 f.flush()
                 os.fsync(f.fileno())
-            name = os.path.join(args.serve, url.path.lstrip("/")) if args.serve else ""
+            name = os.path.join(args.serve, urllib.parse.unquote(url.path).lstrip("/")) if args.serve else ""
             if name and os.path.isfile(name):
                 with open(name, "rb") as f:
                     data = f.read()

@@ -1,0 +1,80 @@
+// "Design Download" offscreen against a local forum: the start page is
+// asked for with the post data and header, a followed link to a design
+// downloads it and opens it, and the browser follows the window's size.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include "model/HyperOleDoc.h"
+#include "net/ExchangeSettings.h"
+#include "platform/Settings.h"
+#include "publish/DownloadDlg.h"
+#include "support/NetServers.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+class DownloadWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vx::SettingsStore::SetApp(std::make_unique<vx::SettingsStore>(vxtest::TempDir() + "/s.conf"));
+        site_ = vxtest::TempDir();
+        vxtest::WriteText(site_ + "/home.asp",
+                          "<html><body><h1>Forum</h1>"
+                          "<a id='design' href='/files/Shared%20shop.vxw'>Shared shop</a></body></html>");
+        QDir().mkpath(QString::fromStdString(site_ + "/files"));
+        vxtest::WriteDesign(site_ + "/files/Shared shop.vxw", "Shared shop", "From the forum");
+    }
+    void TearDown() override { vx::SettingsStore::SetApp(nullptr); }
+    std::string site_;
+};
+
+}  // namespace
+
+TEST_F(DownloadWindow, FollowsALinkDownloadsTheDesignAndOpensIt) {
+    vxtest::FormServer web(404, site_);
+    ASSERT_TRUE(web.ok()) << web.error();
+    vx::net::ExchangeSettings e = vx::net::ReadExchangeSettings(vx::SettingsStore::App());
+    e.webAddress = web.url();
+    vx::net::WriteExchangeSettings(vx::SettingsStore::App(), e);
+
+    std::vector<std::string> opened;
+    const std::string folder = vxtest::TempDir();
+    CDownloadDlg dlg([&](const QString& path) {
+        CMyDoc doc;
+        if (doc.LoadFromFile(path.toStdString()).status == LoadResult::kOk) opened.push_back(doc.title());
+    });
+    dlg.SetDownloadFolder(QString::fromStdString(folder));
+    EXPECT_EQ(dlg.windowTitle(), "Design Download");
+    QSignalSpy loaded(dlg.browser(), &QWebEngineView::loadFinished);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loaded.isEmpty(); }, 60000));
+    EXPECT_TRUE(loaded.front().at(0).toBool());
+
+    // The start page: posted, with the forum page as its href.
+    auto records = web.Records();
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0]["method"].toString(), "POST");
+    EXPECT_EQ(records[0]["path"].toString(), "/home.asp");
+    EXPECT_EQ(records[0]["body"].toString(), "CAT_ID=3");
+    EXPECT_EQ(records[0]["content_type"].toString(), "application/x-www-form-urlencoded");
+    EXPECT_EQ(records[0]["query"].toString(), "href=" + QString::fromStdString(web.url()) + "/forum/default.asp?CAT_ID=3");
+
+    // Following the link downloads the design and opens it.
+    QSignalSpy finished(&dlg, &CDownloadDlg::downloadFinished);
+    dlg.browser()->page()->runJavaScript(QStringLiteral("document.getElementById('design').click();"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !finished.isEmpty(); }, 60000));
+    EXPECT_TRUE(finished.front().at(1).toBool());
+    EXPECT_EQ(finished.front().at(0).toString().toStdString(), folder + "/Shared shop.vxw");
+    EXPECT_EQ(vxtest::ReadAll(folder + "/Shared shop.vxw"), vxtest::ReadAll(site_ + "/files/Shared shop.vxw"));
+    EXPECT_EQ(opened, std::vector<std::string>{"Shared shop"});
+
+    // The browser fills the window at every size.
+    dlg.resize(900, 700);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg.browser()->size() == dlg.size(); }));
+    dlg.showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg.browser()->size() == dlg.size(); }));
+}
