@@ -67,6 +67,11 @@ CDownloadDlg::CDownloadDlg(OpenDesignFn openDesign, QWidget* parent)
     browser_->load(request);
 }
 
+CDownloadDlg::AskSavePathFn& CDownloadDlg::askSavePathHook() {
+    static AskSavePathFn hook;
+    return hook;
+}
+
 CDownloadDlg::~CDownloadDlg() {
     // The page must go before its profile.
     delete browser_;
@@ -81,7 +86,9 @@ void CDownloadDlg::OnDownloadRequested(QWebEngineDownloadRequest* download) {
         QDir().mkpath(folder_);
         path = folder_ + QLatin1Char('/') + FreeName(folder_, suggested);
     } else {
-        path = QFileDialog::getSaveFileName(this, tr("Save Download"), folder_ + QLatin1Char('/') + suggested);
+        const QString proposal = folder_ + QLatin1Char('/') + suggested;
+        path = askSavePathHook() ? askSavePathHook()(this, proposal)
+                                 : QFileDialog::getSaveFileName(this, tr("Save Download"), proposal);
         if (path.isEmpty()) {
             download->cancel();
             return;

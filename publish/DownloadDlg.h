@@ -35,6 +35,11 @@ public:
     // as its "href".
     static QString StartAddress(const vx::net::ExchangeSettings& exchange);
 
+    // Asks where a file that is no design goes (empty: not at all); a save
+    // dialog unless tests replace it.
+    using AskSavePathFn = std::function<QString(QWidget* parent, const QString& suggested)>;
+    static AskSavePathFn& askSavePathHook();
+
 signals:
     // A download ended; `path` is where it went (empty when it failed).
     void downloadFinished(const QString& path, bool ok);

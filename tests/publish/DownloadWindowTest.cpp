@@ -24,11 +24,16 @@ protected:
         site_ = vxtest::TempDir();
         vxtest::WriteText(site_ + "/home.asp",
                           "<html><body><h1>Forum</h1>"
-                          "<a id='design' href='/files/Shared%20shop.vxw'>Shared shop</a></body></html>");
+                          "<a id='design' href='/files/Shared%20shop.vxw'>Shared shop</a>"
+                          "<a id='other' href='/files/icons.zip'>Icons</a></body></html>");
         QDir().mkpath(QString::fromStdString(site_ + "/files"));
         vxtest::WriteDesign(site_ + "/files/Shared shop.vxw", "Shared shop", "From the forum");
+        vxtest::WriteText(site_ + "/files/icons.zip", "PK not really a zip");
     }
-    void TearDown() override { vx::SettingsStore::SetApp(nullptr); }
+    void TearDown() override {
+        vx::SettingsStore::SetApp(nullptr);
+        CDownloadDlg::askSavePathHook() = nullptr;
+    }
     std::string site_;
 };
 
@@ -71,6 +76,21 @@ TEST_F(DownloadWindow, FollowsALinkDownloadsTheDesignAndOpensIt) {
     EXPECT_EQ(finished.front().at(0).toString().toStdString(), folder + "/Shared shop.vxw");
     EXPECT_EQ(vxtest::ReadAll(folder + "/Shared shop.vxw"), vxtest::ReadAll(site_ + "/files/Shared shop.vxw"));
     EXPECT_EQ(opened, std::vector<std::string>{"Shared shop"});
+
+    // Another file goes where the user says and is not opened.
+    const std::string elsewhere = vxtest::TempDir() + "/mine.zip";
+    QString proposed;
+    CDownloadDlg::askSavePathHook() = [&](QWidget*, const QString& suggested) {
+        proposed = suggested;
+        return QString::fromStdString(elsewhere);
+    };
+    finished.clear();
+    dlg.browser()->page()->runJavaScript(QStringLiteral("document.getElementById('other').click();"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !finished.isEmpty(); }, 60000));
+    EXPECT_EQ(proposed.toStdString(), folder + "/icons.zip");
+    EXPECT_EQ(finished.front().at(0).toString().toStdString(), elsewhere);
+    EXPECT_EQ(vxtest::ReadAll(elsewhere), vxtest::ReadAll(site_ + "/files/icons.zip"));
+    EXPECT_EQ(opened.size(), 1u);
 
     // The browser fills the window at every size.
     dlg.resize(900, 700);
