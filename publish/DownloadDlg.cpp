@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QAuthenticator>
+#include <QNetworkProxy>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHttpRequest>
@@ -15,6 +17,8 @@
 #include <unistd.h>
 
 #include "net/ExchangeSettings.h"
+#include "net/FormEncoding.h"
+#include "platform/Text.h"
 #include "platform/QtConv.h"
 #include "platform/Settings.h"
 
@@ -49,12 +53,30 @@ CDownloadDlg::CDownloadDlg(OpenDesignFn openDesign, QWidget* parent)
       openDesign_(std::move(openDesign)) {
     setWindowTitle(tr("Design Download"));
     folder_ = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    // The forum is reached through the proxy of Publish > Setup..., like
+    // the publish transfers (the web engine takes the application proxy).
+    const vx::net::ProxySettings proxy = vx::net::ReadProxySettings(vx::SettingsStore::App());
+    QNetworkProxyFactory::setUseSystemConfiguration(false);
+    if (proxy.useProxy == 1 && !vx::Trim(proxy.address).empty()) {
+        const int port = vx::net::ProxyPortNumber(proxy.port);
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, vx::ToQString(vx::Trim(proxy.address)),
+                                                         quint16(port > 0 ? port : 8080)));
+    } else {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+    }
     // A private profile: nothing of the forum stays on disk after the window.
     profile_ = new QWebEngineProfile(this);
     connect(profile_, &QWebEngineProfile::downloadRequested, this, &CDownloadDlg::OnDownloadRequested);
     browser_ = new QWebEngineView(this);
     browser_->setObjectName(QStringLiteral("browser"));
-    browser_->setPage(new QWebEnginePage(profile_, browser_));
+    auto* page = new QWebEnginePage(profile_, browser_);
+    browser_->setPage(page);
+    connect(page, &QWebEnginePage::proxyAuthenticationRequired, this,
+            [proxy](const QUrl&, QAuthenticator* auth, const QString&) {
+                if (proxy.useAuthorization != 1) return;
+                auth->setUser(vx::ToQString(proxy.userName));
+                auth->setPassword(vx::ToQString(proxy.password));
+            });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);

@@ -98,3 +98,24 @@ TEST_F(DownloadWindow, FollowsALinkDownloadsTheDesignAndOpensIt) {
     dlg.showMaximized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return dlg.browser()->size() == dlg.size(); }));
 }
+
+TEST_F(DownloadWindow, ForumIsReachedThroughTheProxyWithItsCredentials) {
+    vxtest::HttpProxy proxy("pat", "s3cret");
+    ASSERT_TRUE(proxy.ok()) << proxy.error();
+    vx::net::ExchangeSettings e = vx::net::ReadExchangeSettings(vx::SettingsStore::App());
+    // A name only the proxy could look up (the browser never sends a
+    // loopback address to a proxy).
+    e.webAddress = "http://forum.invalid";
+    vx::net::WriteExchangeSettings(vx::SettingsStore::App(), e);
+    vx::net::WriteProxySettings(vx::SettingsStore::App(), {1, "127.0.0.1", std::to_string(proxy.port()), 1, "pat", "s3cret"});
+    CDownloadDlg dlg(nullptr);
+    QSignalSpy loaded(dlg.browser(), &QWebEngineView::loadFinished);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loaded.isEmpty(); }, 60000));
+    // The proxy took the request for the forum.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return proxy.output().find("forum.invalid") != std::string::npos; }, 10000))
+        << proxy.output();
+    const std::string log = proxy.output();
+    EXPECT_NE(log.find("POST http://forum.invalid/home.asp"), std::string::npos) << log;
+    vx::net::WriteProxySettings(vx::SettingsStore::App(), {});
+}
