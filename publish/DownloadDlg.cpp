@@ -54,13 +54,14 @@ CDownloadDlg::CDownloadDlg(OpenDesignFn openDesign, QWidget* parent)
     setWindowTitle(tr("Design Download"));
     folder_ = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     // The forum is reached through the proxy of Publish > Setup..., like
-    // the publish transfers (the web engine takes the application proxy).
+    // the publish transfers (the web engine takes the application proxy;
+    // without a port, 1080 as for the transfers).
     const vx::net::ProxySettings proxy = vx::net::ReadProxySettings(vx::SettingsStore::App());
     QNetworkProxyFactory::setUseSystemConfiguration(false);
     if (proxy.useProxy == 1 && !vx::Trim(proxy.address).empty()) {
         const int port = vx::net::ProxyPortNumber(proxy.port);
         QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, vx::ToQString(vx::Trim(proxy.address)),
-                                                         quint16(port > 0 ? port : 8080)));
+                                                         quint16(port > 0 ? port : 1080)));
     } else {
         QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
     }
