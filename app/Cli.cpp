@@ -119,7 +119,8 @@ int Guarded(const QString& file, F&& command) {
 
 bool IsHeadlessCommand(const QStringList& args) {
     return !args.isEmpty() && (args.front() == QLatin1String("dump") || args.front() == QLatin1String("export") ||
-                               args.front() == QLatin1String("catalogue"));
+                               args.front() == QLatin1String("catalogue") ||
+                               args.front() == QLatin1String("publish"));
 }
 
 int RunHeadless(const QStringList& arguments) {
@@ -132,10 +133,16 @@ int RunHeadless(const QStringList& arguments) {
         "  export IN.vxw OUT      write the design again (OUT.vxw) or draw its\n"
         "                         page as printed (OUT.png, OUT.svg, OUT.pdf)\n"
         "  catalogue dump FILE.cat              print the catalogue as JSON\n"
-        "  catalogue rewrite IN.cat OUT.cat     write the catalogue again in full"));
+        "  catalogue rewrite IN.cat OUT.cat     write the catalogue again in full\n"
+        "  publish FILE.vxw [--category NAME]\n"
+        "                         upload the design to the exchange service and\n"
+        "                         post its description (settings give the hosts)"));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("dump or export"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("dump, export, catalogue or publish"));
+    const QCommandLineOption category(QStringLiteral("category"), QStringLiteral("publish: the forum category"),
+                                      QStringLiteral("NAME"));
+    parser.addOption(category);
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("the files of the command"), QStringLiteral("[files...]"));
     parser.process(arguments);
     const QStringList pos = parser.positionalArguments();
@@ -155,6 +162,13 @@ int RunHeadless(const QStringList& arguments) {
         return Guarded(pos[1], [&] { return Export(pos[1], pos[2]); });
     }
     if (command == QLatin1String("catalogue")) return RunCatalogueCommand(pos);
+    if (command == QLatin1String("publish")) {
+        if (pos.size() != 2) {
+            std::fprintf(stderr, "vexelwork: usage: vexelwork publish FILE.vxw [--category NAME]\n");
+            return kCliFailed;
+        }
+        return Guarded(pos[1], [&] { return PublishDesign(pos[1], parser.value(category)); });
+    }
     std::fprintf(stderr, "vexelwork: unknown command \"%s\"\n", command.toLocal8Bit().constData());
     return kCliFailed;
 }

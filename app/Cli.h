@@ -1,4 +1,5 @@
-// The headless command line: `vexelwork dump` and `vexelwork export`.
+// The headless command line: `vexelwork dump`, `vexelwork export` and
+// `vexelwork publish`.
 #pragma once
 
 #include <QStringList>
@@ -11,6 +12,10 @@ enum CliStatus { kCliOk = 0, kCliFailed = 1, kCliPartial = 2 };
 // True when `args` (without the program name) start with a headless
 // subcommand.
 bool IsHeadlessCommand(const QStringList& args);
+
+// `vexelwork publish`: uploads the design and posts its form; kCliOk only
+// when both succeeded.
+int PublishDesign(const QString& file, const QString& category);
 
 // Runs a headless subcommand and returns the process exit status. Output
 // goes to stdout, messages to stderr. Exporting images needs a

@@ -12,10 +12,13 @@
 #include "app/MainFrame.h"
 #include "app/MyFrame.h"
 #include "app/MyView.h"
+#include "app/PublishLink.h"
 #include "dialogs/Dialogs.h"
 #include "model/HyperOleDoc.h"
 #include "platform/QtConv.h"
 #include "platform/Settings.h"
+#include "publish/PublishDlg.h"
+#include "publish/SetupPage1.h"
 
 namespace {
 
@@ -31,6 +34,9 @@ CMyApp::CMyApp() {
         const QStringList paths =
             QFileDialog::getOpenFileNames(main_.get(), tr("Open"), dir, tr("Vxw Files (*.vxw);;All Files (*)"));
         for (const QString& p : paths) main_->OpenDocumentFile(p);
+        // The publish dialog shows the design just opened.
+        if (publishDlg_ && publishDlg_->isVisible())
+            if (auto d = publishHost_->ActiveDesign()) publishDlg_->SetDesignPath(vx::ToQString(d->path));
     });
     commands_.On(vx::cmd::kFilePrintSetup, [this] {
         QPrinter printer;
@@ -50,9 +56,31 @@ CMyApp::CMyApp() {
         },
         [this](int id, CCmdUI& ui) { ui.Enable(id - vx::cmd::kFileMru1 < int(recent_.Files().size())); });
     commands_.On(vx::cmd::kAppExit, [this] { main_->close(); });
+    AddExchangeCommands();
 }
 
-CMyApp::~CMyApp() = default;
+CMyApp::~CMyApp() {
+    // The dialog refers to the main window through its host.
+    publishDlg_.reset();
+}
+
+void CMyApp::AddExchangeCommands() {
+    commands_.On(vx::cmd::kPublishSetup, [this] {
+        CPublishSetup sheet(main_.get());
+        sheet.AddPage(new CSetupPage1(&sheet));
+        sheet.exec();
+    });
+    commands_.On(
+        vx::cmd::kPublishServer, [this] { if (publishDlg_) publishDlg_->Run(); },
+        [this](CCmdUI& ui) { ui.Enable(publishDlg_ && !publishDlg_->isVisible()); });
+    commands_.On(
+        vx::cmd::kDownloadDesigns,
+        [this] {
+            if (DownloadWindow())
+                DownloadWindow()(main_.get(), [this](const QString& path) { main_->OpenDocumentFile(path); });
+        },
+        [](CCmdUI& ui) { ui.Enable(bool(DownloadWindow())); });
+}
 
 bool CMyApp::InitInstance(const QStringList& files, bool showWindow) {
     // The model edits snap-point sets and layer lists through these dialogs.
@@ -68,6 +96,8 @@ bool CMyApp::InitInstance(const QStringList& files, bool showWindow) {
     main_ = std::make_unique<CMainFrame>(this);
     if (!main_->Create()) return false;
     main_->setAcceptDrops(true);
+    publishHost_ = std::make_unique<CAppPublishHost>(main_.get());
+    publishDlg_ = std::make_unique<CPublishDlg>(publishHost_.get(), main_.get());
     aboutPath_ = cwd + QStringLiteral("/readme.rtf");
 
     if (files.isEmpty()) {
@@ -94,28 +124,9 @@ std::string CMyApp::GetWorkingDir() const {
     return vx::SettingsStore::App().GetProfileString(kSettings, "WorkingDir", "");
 }
 
-ProxySettings CMyApp::GetProxySettings() const {
-    const vx::SettingsStore& s = vx::SettingsStore::App();
-    ProxySettings p;
-    p.useProxy = s.GetProfileInt(kSettings, "UseProxy", 0);
-    p.address = s.GetProfileString(kSettings, "ProxyAddress", "");
-    p.port = s.GetProfileString(kSettings, "ProxyPort", "");
-    p.useAuthorization = s.GetProfileInt(kSettings, "UseAuthorization", 0);
-    p.userName = s.GetProfileString(kSettings, "ProxyUserName", "");
-    p.password = s.GetProfileString(kSettings, "ProxyPassword", "");
-    return p;
-}
+ProxySettings CMyApp::GetProxySettings() const { return vx::net::ReadProxySettings(vx::SettingsStore::App()); }
 
-void CMyApp::SetProxySettings(const ProxySettings& p) {
-    vx::SettingsStore& s = vx::SettingsStore::App();
-    s.WriteProfileInt(kSettings, "UseProxy", p.useProxy);
-    s.WriteProfileString(kSettings, "ProxyAddress", p.address);
-    s.WriteProfileString(kSettings, "ProxyPort", p.port);
-    s.WriteProfileInt(kSettings, "UseAuthorization", p.useAuthorization);
-    s.WriteProfileString(kSettings, "ProxyUserName", p.userName);
-    s.WriteProfileString(kSettings, "ProxyPassword", p.password);
-    s.Sync();
-}
+void CMyApp::SetProxySettings(const ProxySettings& p) { vx::net::WriteProxySettings(vx::SettingsStore::App(), p); }
 
 void CMyApp::OpenFiles(const QStringList& files) {
     for (const QString& f : files) main_->OpenDocumentFile(f);

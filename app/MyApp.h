@@ -9,18 +9,14 @@
 
 #include "command/CmdTarget.h"
 #include "app/RecentFileList.h"
+#include "net/ExchangeSettings.h"
 
 class CMainFrame;
 class CSingleInstance;
 
-struct ProxySettings {
-    int useProxy = 0;
-    std::string address;
-    std::string port;
-    int useAuthorization = 0;
-    std::string userName;
-    std::string password;
-};
+class CAppPublishHost;
+class CPublishDlg;
+using ProxySettings = vx::net::ProxySettings;
 
 class CMyApp : public QObject, public CCmdTarget {
     Q_OBJECT
@@ -44,9 +40,15 @@ public:
     // Opens designs another instance handed over.
     void OpenFiles(const QStringList& files);
     void OnAppAbout();
+    // The publish dialog, made with the main window and kept as long.
+    CPublishDlg* publishDialog() const { return publishDlg_.get(); }
 
 private:
+    void AddExchangeCommands();
+
     std::unique_ptr<CMainFrame> main_;
     CRecentFileList recent_{4};
     QString aboutPath_;
+    std::unique_ptr<CAppPublishHost> publishHost_;
+    std::unique_ptr<CPublishDlg> publishDlg_;
 };

@@ -9,8 +9,10 @@
 #include "app/Cli.h"
 #include "app/MainFrame.h"
 #include "app/MyApp.h"
+#include "app/PublishLink.h"
 #include "app/SingleInstance.h"
 #include "model/HyperOleDoc.h"
+#include "publish/DownloadDlg.h"
 #include "shapes/ShapeClasses.h"
 #include "uml/UmlClasses.h"
 
@@ -37,7 +39,12 @@ int main(int argc, char** argv) {
         }
     }
 
+    PrepareDownloadWindow();
     QApplication app(argc, argv);
+    DownloadWindow() = [](QWidget* parent, std::function<void(const QString&)> openDesign) {
+        CDownloadDlg dlg(std::move(openDesign), parent);
+        dlg.exec();
+    };
     Q_INIT_RESOURCE(vexelwork);
     QStringList files;
     bool newInstance = false;

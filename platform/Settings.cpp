@@ -7,6 +7,9 @@
 #include <QStandardPaths>
 #include <cstdlib>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "platform/QtConv.h"
 
 namespace vx {
@@ -83,6 +86,10 @@ bool SettingsStore::Contains(std::string_view section, std::string_view key) con
 void SettingsStore::Remove(std::string_view section, std::string_view key) { d_->s->remove(Key(section, key)); }
 
 bool SettingsStore::Sync() {
+    // A new file starts private, so it is never readable by others even
+    // for the moment before the permissions below are set.
+    const QByteArray name = QFile::encodeName(d_->s->fileName());
+    if (const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); fd >= 0) ::close(fd);
     d_->s->sync();
     QFile f(d_->s->fileName());
     if (f.exists()) f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
