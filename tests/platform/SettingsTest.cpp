@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -25,4 +26,12 @@ TEST(Settings, ValuesPersistInARedirectedFileReadableByOwnerOnly) {
     const auto perms = QFile::permissions(vx::ToQString(file));
     EXPECT_TRUE(perms & QFileDevice::ReadOwner);
     EXPECT_FALSE(perms & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
+}
+
+// A test process keeps its settings in a private temporary file, never in
+// the user's own settings and never in a file another test process uses.
+TEST(Settings, TestsUseAPrivateSettingsFile) {
+    const std::string file = vx::SettingsStore().FileName();
+    EXPECT_NE(file.find(vx::FromQString(QDir::tempPath())), std::string::npos) << file;
+    EXPECT_EQ(file.find(".config"), std::string::npos) << file;
 }

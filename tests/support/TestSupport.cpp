@@ -36,6 +36,10 @@ std::string TempDir() {
 
 void InitTestEnvironment() {
     RegisterModelClasses();
+    // Tests never read or write the user's settings, and test processes
+    // running side by side never share a settings file.
+    if (qEnvironmentVariableIsEmpty("VEXELWORK_SETTINGS"))
+        qputenv("VEXELWORK_SETTINGS", QByteArray::fromStdString(TempDir() + "/settings.conf"));
     vx::LibrarySettings::Get().defaultsDir = TempDir() + "/defaults";
 }
 
