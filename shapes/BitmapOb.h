@@ -13,7 +13,7 @@
 
 class CBitmapOb : public CHyperDrawOb {
     VX_DECLARE_CLASS(CBitmapOb)
-  public:
+public:
     enum Layout { kLeft = 0, kRight = 2, kCentre = 6, kStretch = 8, kSizeToFit = 255 };
     // Snap points of a new bitmap: the four edge midpoints.
     static constexpr unsigned kDefaultSnapMask = 240;
@@ -64,7 +64,7 @@ class CBitmapOb : public CHyperDrawOb {
     // limited to r's size), in page units.
     CRect PlaceImage(const CRect& r) const;
 
-  private:
+private:
     // The image with the transparent colour cut out (cached).
     const QImage& MaskedImage();
 

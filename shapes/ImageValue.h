@@ -15,7 +15,7 @@ class CArchive;
 class CDumpContext;
 
 class CImageValue {
-  public:
+public:
     enum Kind : int16_t { kNone = 0, kPasted = 1, kFromFile = 2, kLinked = 3 };
     // Signature of the image data record ("BA"), and of data an installed
     // compressor packed (never written here; kept as stored).
@@ -66,7 +66,7 @@ class CImageValue {
     static QImage ReadImageFile(const std::string& path, std::string* problem,
                                 uint64_t limit = kMaxLinkedFileBytes);
 
-  private:
+private:
     void Decode();
 
     int16_t kind_ = kNone;

@@ -11,7 +11,7 @@
 
 class CTextOb : public CBorderOb {
     VX_DECLARE_CLASS(CTextOb)
-  public:
+public:
     enum Align { kLeft = 0, kRight = 2, kCentre = 6 };
     // Font escapements of the three orientations, in tenths of a degree.
     static constexpr int kHorizontal = 0;
@@ -74,7 +74,7 @@ class CTextOb : public CBorderOb {
     // Height of the wrapped text in a box `width` wide, measured on `dc`.
     int MeasureTextHeight(CDC& dc, int width) const;
 
-  private:
+private:
     // Draws vertical or turned text as one line about the block's centre.
     void DrawOneLine(CDC& dc, LOGFONT lf);
 

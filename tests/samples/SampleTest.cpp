@@ -30,7 +30,7 @@ std::string Shipped(const char* name) {
 }
 
 class Samples : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { RegisterShapeClasses(); }
 };
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <set>
 
-#include "model/AnchorFmt.h"
 #include "model/Archive.h"
+#include "model/AnchorFmt.h"
 #include "model/GroupInfo.h"
 #include "model/HyperListFmt.h"
 #include "model/HyperOleDoc.h"
@@ -92,8 +92,7 @@ TEST(SampleFiles, OlderHashTagsOfEveryVersionReadLikeNewTags) {
                         found = true;
                         if (v == bytes[at]) seen.insert(names[i]);
                         // The next tag most likely hashes the same name.
-                        std::rotate(names.begin(), names.begin() + long(i),
-                                    names.begin() + long(i) + 1);
+                        std::rotate(names.begin(), names.begin() + long(i), names.begin() + long(i) + 1);
                     }
                 }
                 EXPECT_TRUE(found) << "the tag at byte " << at << " with version " << v
@@ -104,9 +103,9 @@ TEST(SampleFiles, OlderHashTagsOfEveryVersionReadLikeNewTags) {
     // The samples carry every kind of tagged record. (A plain object's record,
     // hashed with its own class name, is covered by the archive tests: the
     // samples hold only shapes.)
-    for (const char* name :
-         {"CObject", "CHyperView", "CGroupInfo", "CVexelFrameOb", "CVexelViewOb", "CRectOb",
-          "CBorderOb", "CCircleOb", "CArcOb", "CHiliteOb", "CLineOb", "CTextOb", "CBitmapOb"})
+    for (const char* name : {"CObject", "CHyperView", "CGroupInfo", "CVexelFrameOb", "CVexelViewOb",
+                             "CRectOb", "CBorderOb", "CCircleOb", "CArcOb", "CHiliteOb", "CLineOb",
+                             "CTextOb", "CBitmapOb"})
         EXPECT_TRUE(seen.count(name)) << name;
 }
 
@@ -119,20 +118,11 @@ void ChangeEveryProperty(vx::AutoObject& o) {
         try {
             const vx::Variant now = o.GetProperty(m->name);
             switch (m->type) {
-                case vx::Variant::Type::Long:
-                    o.SetProperty(m->name, vx::Variant(now.ToLong() + 3));
-                    break;
-                case vx::Variant::Type::Double:
-                    o.SetProperty(m->name, vx::Variant(now.ToDouble() + 12.5));
-                    break;
-                case vx::Variant::Type::Bool:
-                    o.SetProperty(m->name, vx::Variant(!now.ToBool()));
-                    break;
-                case vx::Variant::Type::String:
-                    o.SetProperty(m->name, vx::Variant(now.ToString() + "x"));
-                    break;
-                default:
-                    break;
+                case vx::Variant::Type::Long: o.SetProperty(m->name, vx::Variant(now.ToLong() + 3)); break;
+                case vx::Variant::Type::Double: o.SetProperty(m->name, vx::Variant(now.ToDouble() + 12.5)); break;
+                case vx::Variant::Type::Bool: o.SetProperty(m->name, vx::Variant(!now.ToBool())); break;
+                case vx::Variant::Type::String: o.SetProperty(m->name, vx::Variant(now.ToString() + "x")); break;
+                default: break;
             }
         } catch (const std::exception&) {
             // Indexed members and values a setter refuses stay as they are.
@@ -233,8 +223,7 @@ TEST(SampleFiles, ACopyOfEveryClassWritesWhatTheOriginalWrites) {
         // The values took: the original no longer writes a default object.
         const std::vector<uint8_t> defaults = Written(page, *plain);
         size_t changed = bytes.size() > defaults.size() ? bytes.size() - defaults.size() : 0;
-        for (size_t i = 0; i < std::min(bytes.size(), defaults.size()); ++i)
-            changed += bytes[i] != defaults[i];
+        for (size_t i = 0; i < std::min(bytes.size(), defaults.size()); ++i) changed += bytes[i] != defaults[i];
         EXPECT_GE(changed, 4u);
         const std::unique_ptr<CObject> copy = CopyOf(*o);
         ASSERT_TRUE(copy) << "no copy operation";

@@ -12,12 +12,11 @@ namespace {
 
 // The shape classes are registered before any test runs.
 class ShapeEnvironment : public ::testing::Environment {
-  public:
+public:
     void SetUp() override { RegisterShapeClasses(); }
 };
 
-[[maybe_unused]] const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new ShapeEnvironment);
+[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShapeEnvironment);
 
 }  // namespace
 
