@@ -118,7 +118,8 @@ void CImageValue::Serialize(CArchive& ar) {
                               " bytes is longer than the rest of the file",
                           at);
             data_.resize(n);
-            ar.ReadBytes(data_.data(), n);
+            // n = 0 means no data (and an empty vector has no buffer).
+            if (n > 0) ar.ReadBytes(data_.data(), n);
         }
         Decode();
     } else if (kind_ == kLinked) {

@@ -274,6 +274,17 @@ TEST(BitmapOb, DamagedOrHugeImageRecords) {
     CImageValue v;
     v.SetData(vxtest::BuildBmp(huge));
     EXPECT_FALSE(v.HasImage());
+    // A length of 0: no data, no image, written back as it was.
+    {
+        vxtest::Bytes rec;
+        rec.tag(0).w(1).s("").b(0).dw(-1).w(0x4142).dw(0);
+        CArchive in(rec.d);
+        CImageValue v;
+        v.Serialize(in);
+        EXPECT_TRUE(in.AtEnd());
+        EXPECT_FALSE(v.HasImage());
+        EXPECT_EQ(ValueBytes(v), rec.d);
+    }
     // Another signature: no data is read, the image stays empty.
     vxtest::Bytes other;
     other.tag(0).w(1).s("").b(0).dw(-1).w(0x1234).dw(77);
