@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "dialogs/BitmapDialog.h"
 #include "dialogs/LayersSheet.h"
 #include "dialogs/SnapPointDialog.h"
 #include "model/ListEditors.h"
@@ -16,4 +17,5 @@ void InstallListDialogs() {
         CSnapPointDialog dialog(set, QApplication::activeWindow());
         return dialog.exec() == QDialog::Accepted;
     };
+    InstallBitmapDialog();
 }

@@ -30,3 +30,12 @@ CPropOb* CPropList::Find(int nameId) const {
         if (item->nameId == nameId) return item.get();
     return nullptr;
 }
+
+bool CPropList::Remove(int nameId) {
+    for (auto it = items_.begin(); it != items_.end(); ++it)
+        if ((*it)->nameId == nameId) {
+            items_.erase(it);
+            return true;
+        }
+    return false;
+}

@@ -134,6 +134,8 @@ public:
     CPropOb* at(size_t i) const { return items_[i].get(); }
     // The first item with this name id, or null.
     CPropOb* Find(int nameId) const;
+    // Removes the first item with this name id; false when there is none.
+    bool Remove(int nameId);
     void Clear() { items_.clear(); }
     // Redraws an item's row; the sheet window overrides it.
     virtual void RedrawItem(CPropOb*) {}

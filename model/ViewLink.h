@@ -21,6 +21,8 @@ struct CDrawDefaults {
     int32_t arrowhead = 0;
     int32_t backColor = -1;
     int32_t foreColor = -1;
+    // Alignment of new text blocks: 0 left, 6 centre, 2 right.
+    int32_t textAlignment = 6;
 };
 
 class CViewLink {

@@ -2,9 +2,12 @@
 
 #include <cmath>
 
+#include "platform/Fonts.h"
+
 namespace vx {
 
 QFont ToQFont(const LOGFONT& lf) {
+    InstallFontSubstitutions();
     QFont f;
     if (!lf.lfFaceName.empty()) f.setFamily(ToQString(lf.lfFaceName));
     else if ((lf.lfPitchAndFamily & 0xF0) == 0x10) f.setStyleHint(QFont::Serif);

@@ -1,17 +1,21 @@
 // Writes the sample designs shipped in samples/ (run after changing what a
 // sample should show): vx_samplegen OUTPUT_FOLDER
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 #include "model/HyperOleDoc.h"
 #include "samples/ShapesSample.h"
+#include "samples/TextSample.h"
 #include "samples/UmlSample.h"
 #include "samples/WelcomeSample.h"
 #include "shapes/ShapeClasses.h"
 #include "uml/UmlClasses.h"
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Text blocks measure their text, which needs the font database of a
+    // GUI application; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     RegisterModelClasses();
     RegisterShapeClasses();
     RegisterUmlClasses();
@@ -26,6 +30,10 @@ int main(int argc, char** argv) {
     }
     if (!WriteUmlSample(dir)) {
         std::fprintf(stderr, "vx_samplegen: cannot write %s/uml.vxw\n", dir.c_str());
+        return 1;
+    }
+    if (!WriteTextSample(dir)) {
+        std::fprintf(stderr, "vx_samplegen: cannot write %s/text.vxw\n", dir.c_str());
         return 1;
     }
     return 0;

@@ -21,6 +21,9 @@ constexpr int kIsWedge = 27214;
 constexpr int kAngle1 = 27215;
 constexpr int kAngle2 = 27216;
 constexpr int kLayout = 27265;
+// The image of a bitmap shape and the escapement of a text block.
+constexpr int kBitmap = 27266;
+constexpr int kOrientation = 27267;
 // "BorderStyle" shares its name string with the window's property.
 constexpr int kShapeBorderStyle = 27319;
 

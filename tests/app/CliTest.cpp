@@ -15,6 +15,8 @@
 #include "model/HyperOleDoc.h"
 #include "model/LayerFmt.h"
 #include "model/HyperViewOb.h"
+#include "shapes/BitmapOb.h"
+#include "shapes/TextOb.h"
 #include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
@@ -314,4 +316,48 @@ TEST(Cli, ExportOntoAReadOnlyDiskSaysSo) {
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
     EXPECT_EQ(vxtest::ReadAll(old), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST(Cli, TextBlocksAndBitmapsShowInDumpAndExport) {
+    const std::string dir = vxtest::TempDir();
+    CMyDoc doc;
+    doc.mainPage().pageObject()->scrollWidth = 300;
+    doc.mainPage().pageObject()->scrollHeight = 200;
+    auto text = std::make_unique<CTextOb>();
+    text->SetText("Searchable words");
+    text->setOrientation(CTextOb::kVerticalUp);
+    text->SetRect(CRect(10, 10, 60, 190));
+    doc.mainPage().Insert(std::move(text));
+    auto bitmap = std::make_unique<CBitmapOb>();
+    QImage red(8, 8, QImage::Format_ARGB32);
+    red.fill(qRgb(255, 0, 0));
+    bitmap->imageValue().SetImage(red);
+    bitmap->setLayout(CBitmapOb::kStretch);
+    bitmap->SetRect(CRect(100, 10, 200, 110));
+    doc.mainPage().Insert(std::move(bitmap));
+    auto linked = std::make_unique<CBitmapOb>();
+    linked->SetBitmapName(dir + "/gone.bmp");
+    linked->SetRect(CRect(100, 120, 200, 190));
+    doc.mainPage().Insert(std::move(linked));
+    const std::string in = dir + "/text.vxw";
+    ASSERT_EQ(doc.SaveToFile(in), "");
+
+    CliResult r = Vexelwork({"dump", QString::fromStdString(in)});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    for (const char* field : {"\"Text\": \"Searchable words\"", "\"Orientation\": 900", "\"Kind\": 1", "\"Kind\": 3",
+                              "\"Layout\": 8", "gone.bmp"})
+        EXPECT_TRUE(r.out.contains(QLatin1String(field))) << field;
+
+    const QString svg = QString::fromStdString(dir + "/text.svg");
+    r = Vexelwork({"export", QString::fromStdString(in), svg}, true);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QFile f(svg);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains(">Searchable words<"));
+    const QString png = QString::fromStdString(dir + "/text.png");
+    r = Vexelwork({"export", QString::fromStdString(in), png}, true);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QImage img(png);
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.pixel(150, 60) & 0xFFFFFF, 0xFF0000u);
 }

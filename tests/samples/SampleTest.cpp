@@ -11,9 +11,11 @@
 #include "model/HyperViewOb.h"
 #include "model/LayerFmt.h"
 #include "samples/ShapesSample.h"
+#include "samples/TextSample.h"
 #include "samples/WelcomeSample.h"
 #include "shapes/ShapeClasses.h"
 #include "support/TestSupport.h"
+#include "view/PageExport.h"
 #include "view/PagePainter.h"
 
 namespace {
@@ -36,7 +38,8 @@ TEST_F(Samples, TheShippedFilesAreWhatTheGeneratorWrites) {
     const std::string dir = vxtest::TempDir();
     ASSERT_TRUE(WriteWelcomeSample(dir));
     ASSERT_TRUE(WriteShapesSample(dir));
-    for (const char* name : {"welcome.vxw", "shapes.vxw"}) {
+    ASSERT_TRUE(WriteTextSample(dir));
+    for (const char* name : {"welcome.vxw", "shapes.vxw", "text.vxw"}) {
         const QByteArray shipped = Read(Shipped(name));
         ASSERT_FALSE(shipped.isEmpty()) << name;
         EXPECT_EQ(Read(dir + "/" + name), shipped)
@@ -79,6 +82,32 @@ TEST_F(Samples, TheWelcomeDesignShowsWhatTheShapesCanDo) {
     for (int y = 0; y < paper.height(); ++y)
         for (int x = 0; x < paper.width(); ++x) inked += (paper.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
     EXPECT_GT(inked, paper.width() * paper.height() / 5);
+}
+
+TEST_F(Samples, TheTextDesignExportsWithSearchableText) {
+    CMyDoc doc;
+    ASSERT_EQ(doc.LoadFromFile(Shipped("text.vxw")).status, LoadResult::kOk);
+    CHyperPage& page = doc.mainPage();
+    std::map<std::string, int> classes;
+    for (size_t i = 0; i < page.Count(); ++i) ++classes[page.At(i)->ClassName()];
+    EXPECT_GE(classes["CTextOb"], 10);
+    EXPECT_GE(classes["CBitmapOb"], 6);
+    const std::string dir = vxtest::TempDir();
+    ASSERT_EQ(vx::ExportPage(page, dir + "/text.svg"), "");
+    ASSERT_EQ(vx::ExportPage(page, dir + "/text.png"), "");
+    // Text in SVG stays text (one wrapped line of the paragraph).
+    const QByteArray svg = Read(dir + "/text.svg");
+    EXPECT_TRUE(svg.contains(">A text block wraps its words at the<"))
+        << svg.left(400).toStdString();
+    EXPECT_TRUE(svg.contains(">Vertical up<"));
+    EXPECT_TRUE(svg.contains("font-family=\"Courier New\""));
+    QImage png(QString::fromStdString(dir + "/text.png"));
+    ASSERT_FALSE(png.isNull());
+    // The stretched picture's red square is drawn.
+    int red = 0;
+    for (int y = 0; y < png.height(); ++y)
+        for (int x = 0; x < png.width(); ++x) red += (png.pixel(x, y) & 0xFFFFFF) == 0xD22828;
+    EXPECT_GT(red, 1000);
 }
 
 }  // namespace

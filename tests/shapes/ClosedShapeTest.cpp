@@ -21,22 +21,11 @@
 #include "support/TestSupport.h"
 
 using shapetest::Place;
+using shapetest::RoundTrip;
 using vx::Variant;
 namespace P = vx::prop;
 
 namespace {
-
-// Writes an object's record and reads it into a new object of its class.
-template <class T>
-std::unique_ptr<T> RoundTrip(T& ob) {
-    CArchive out;
-    ob.Serialize(out);
-    CArchive in(out.Buffer());
-    auto back = std::make_unique<T>();
-    back->Serialize(in);
-    EXPECT_TRUE(in.AtEnd());
-    return back;
-}
 
 // The common record of a default object, to put class records behind.
 std::vector<uint8_t> BaseRecord(CHyperOb& ob) {

@@ -104,7 +104,8 @@ TEST(SampleFiles, OlderHashTagsOfEveryVersionReadLikeNewTags) {
     // hashed with its own class name, is covered by the archive tests: the
     // samples hold only shapes.)
     for (const char* name : {"CObject", "CHyperView", "CGroupInfo", "CVexelFrameOb", "CVexelViewOb",
-                             "CRectOb", "CBorderOb", "CCircleOb", "CArcOb", "CHiliteOb", "CLineOb"})
+                             "CRectOb", "CBorderOb", "CCircleOb", "CArcOb", "CHiliteOb", "CLineOb",
+                             "CTextOb", "CBitmapOb"})
         EXPECT_TRUE(seen.count(name)) << name;
 }
 

@@ -1,5 +1,9 @@
 #include "ShapeTestSupport.h"
 
+#include <algorithm>
+
+#include "platform/PainterDC.h"
+
 #include <gtest/gtest.h>
 
 #include "shapes/ShapeClasses.h"
@@ -51,6 +55,31 @@ int Count(const QImage& img, COLORREF c) {
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) n += Px(img, x, y) == c;
     return n;
+}
+
+}  // namespace shapetest
+
+namespace shapetest {
+
+QImage PaintPage(CHyperPage& page, int w, int h, int zoom) {
+    QImage img = Canvas(w, h);
+    CPainterDC dc(&img);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(100, 100);
+    dc.SetViewportExt(zoom, zoom);
+    for (size_t i = page.Count(); i-- > 0;) page.At(i)->Draw(dc);
+    return img;
+}
+
+CRect BoundsOf(const QImage& img, COLORREF c) {
+    CRect r(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (Px(img, x, y) == c) {
+                r.left = std::min(r.left, x), r.top = std::min(r.top, y);
+                r.right = std::max(r.right, x + 1), r.bottom = std::max(r.bottom, y + 1);
+            }
+    return r.left > r.right ? CRect() : r;
 }
 
 }  // namespace shapetest

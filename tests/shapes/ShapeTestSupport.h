@@ -6,6 +6,9 @@
 #include <memory>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "model/Archive.h"
 #include "model/HyperPage.h"
 #include "platform/Color.h"
 
@@ -25,8 +28,25 @@ T* Place(CHyperPage& page, const char* code, const CRect& r, bool defaults = tru
     return ob;
 }
 
+// Writes an object's record and reads it into a new object of its class;
+// the whole record must be read.
+template <class T>
+std::unique_ptr<T> RoundTrip(T& ob) {
+    CArchive out;
+    ob.Serialize(out);
+    CArchive in(out.Buffer());
+    auto back = std::make_unique<T>();
+    back->Serialize(in);
+    EXPECT_TRUE(in.AtEnd());
+    return back;
+}
+
 // A white RGB32 image.
 QImage Canvas(int w, int h);
+// The page's objects drawn back to front on a white canvas at `zoom`.
+QImage PaintPage(CHyperPage& page, int w, int h, int zoom = 100);
+// The bounding box of the pixels of colour `c` (empty when there are none).
+CRect BoundsOf(const QImage& img, COLORREF c);
 // The pixel as a colour value (red in the low byte).
 COLORREF Px(const QImage& img, int x, int y);
 // Pixels of a row, '#' where the colour is `on`, '.' elsewhere.

@@ -17,12 +17,14 @@
 #include "model/ViewLink.h"
 #include "platform/PainterDC.h"
 #include "shapes/ArcOb.h"
+#include "shapes/BitmapOb.h"
 #include "shapes/BorderOb.h"
 #include "shapes/CircleOb.h"
 #include "shapes/HiliteOb.h"
 #include "shapes/LineOb.h"
 #include "shapes/RectOb.h"
 #include "shapes/ShapeClasses.h"
+#include "shapes/TextOb.h"
 #include "view/HyperView.h"
 #include "view/TestObjects.h"
 
@@ -210,11 +212,10 @@ TEST_F(ViewFixture, ToolsAndOpenViews) {
     const std::map<uint16_t, const CClassInfo*> expected{
         {60450, &CLineOb::classInfo},   {60472, &CLineOb::classInfo},   {60473, &CBorderOb::classInfo},
         {60478, &CArcOb::classInfo},    {60471, &CCircleOb::classInfo}, {60451, &CRectOb::classInfo},
-        {60480, &CHiliteOb::classInfo},
+        {60480, &CHiliteOb::classInfo}, {60448, &CTextOb::classInfo},   {60462, &CBitmapOb::classInfo},
     };
     for (const auto& [id, cls] : expected) EXPECT_EQ(view->GetToolClass(id), cls) << id;
     EXPECT_EQ(view->toolMap().size(), expected.size());
-    EXPECT_EQ(view->GetToolClass(60448), nullptr);  // text objects are not there yet
     view->RegisterTool(60451, &CHyperOb::classInfo);
     view->RegisterTool(60451, &CHyperViewOb::classInfo);  // replaces
     EXPECT_EQ(view->GetToolClass(60451), &CHyperViewOb::classInfo);
