@@ -52,14 +52,30 @@ bool CPntDlg::RestorePosition() {
 }
 
 void CPntDlg::showEvent(QShowEvent* e) {
-    if (!positioned_) {
-        positioned_ = true;
-        if (RestorePosition()) {
-            QDialog::showEvent(e);
-            return;
-        }
+    if (positioned_) {
+        QDialog::showEvent(e);
+        return;
     }
-    CNSFlexDialog::showEvent(e);
+    positioned_ = true;
+    if (RestorePosition()) {
+        QDialog::showEvent(e);
+        return;
+    }
+    // Centred on the nearest shown window of its parents (a dialog asked
+    // before its editor appears would else be centred on a hidden widget at
+    // the screen's corner), or on the screen; always kept on the screen.
+    QWidget* over = parentWidget();
+    while (over && !over->isVisible()) over = over->parentWidget();
+    QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
+    const QRect work = screen ? screen->availableGeometry() : QRect();
+    QRect r = frameGeometry();
+    r.moveCenter(over ? over->window()->frameGeometry().center() : work.center());
+    if (work.isValid()) {
+        r.moveLeft(std::clamp(r.left(), work.left(), std::max(work.left(), work.right() + 1 - r.width())));
+        r.moveTop(std::clamp(r.top(), work.top(), std::max(work.top(), work.bottom() + 1 - r.height())));
+    }
+    move(r.topLeft());
+    QDialog::showEvent(e);
 }
 
 void CPntDlg::moveEvent(QMoveEvent* e) {
@@ -127,7 +143,9 @@ CPntDimensionsDlg::CPntDimensionsDlg(const CPntDimensions& d, QWidget* parent)
     grid->addWidget(width_, 0, 1);
     grid->addWidget(heightLabel_, 1, 0);
     grid->addWidget(height_, 1, 1);
-    grid->addWidget(new QLabel(tr("&Colors:"), this), 2, 0);
+    auto* depthLabel = new QLabel(tr("&Colors:"), this);
+    depthLabel->setBuddy(depth_);
+    grid->addWidget(depthLabel, 2, 0);
     grid->addWidget(depth_, 2, 1);
     grid->addWidget(crop_, 3, 0, 1, 2);
     grid->addWidget(limits, 4, 0, 1, 2);
@@ -212,6 +230,7 @@ CPntIconEditDlg::CPntIconEditDlg(QWidget* parent) : CPntEditDlg(kTemplateId, tr(
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* top = new QVBoxLayout(this);
     top->addWidget(bar_);
+    top->addWidget(bar_->optionsBar());
     auto* row = new QHBoxLayout;
     row->addWidget(ctrl_, 1);
     auto* side_ = new QVBoxLayout;
@@ -267,12 +286,13 @@ CPntBitmapEditDlg::CPntBitmapEditDlg(QWidget* parent) : CPntEditDlg(kTemplateId,
     row->addLayout(zoom);
     auto* top = new QVBoxLayout(this);
     top->addWidget(bar_);
+    top->addWidget(bar_->optionsBar());
     top->addLayout(row, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(status_, 1);
     bottom->addWidget(buttons);
     top->addLayout(bottom);
-    resize(640, 520);
+    resize(780, 560);
     ctrl_->SelectTool(CPntCtrl::kToolPen);
     ctrl_->SetGrid(true, 600);
     ctrl_->SetTransparent(true);

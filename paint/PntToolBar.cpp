@@ -50,11 +50,11 @@ constexpr int kEraserWidths[] = {4, 6, 8, 10};
 constexpr int kLineWidths[] = {1, 2, 3, 4, 5};
 
 QIcon GlyphIcon(const char* glyph, bool filled) {
-    QPixmap pm(24, 24);
+    QPixmap pm(22, 22);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setPen(Qt::black);
-    if (filled) p.fillRect(QRect(2, 2, 20, 20), QColor(200, 220, 255));
+    if (filled) p.fillRect(QRect(1, 1, 20, 20), QColor(200, 220, 255));
     QFont f = p.font();
     f.setPixelSize(strlen(glyph) > 2 ? 9 : 12);
     f.setBold(true);
@@ -90,7 +90,9 @@ QString CPntToolBar::TextOfCommand(int id) {
 
 CPntToolBar::CPntToolBar(CPntCtrl* ctrl, QWidget* parent) : QToolBar(parent), ctrl_(ctrl) {
     setObjectName(QStringLiteral("PaintToolBar"));
-    setIconSize(QSize(24, 24));
+    setIconSize(QSize(22, 22));
+    options_ = new QToolBar(parent);
+    options_->setObjectName(QStringLiteral("PaintOptionsBar"));
     for (const Button& b : kButtons) {
         if (b.id == kUnused) continue;
         QAction* a = addAction(GlyphIcon(b.glyph, b.tool != 0), QString::fromLatin1(b.text));
@@ -103,23 +105,22 @@ CPntToolBar::CPntToolBar(CPntCtrl* ctrl, QWidget* parent) : QToolBar(parent), ct
         actions_[id] = a;
         if (b.id == kRedo || b.id == kResize) addSeparator();
     }
-    addSeparator();
-    eraser_ = new QComboBox(this);
+    eraser_ = new QComboBox(options_);
     eraser_->setToolTip(tr("Eraser Width"));
     for (int w : kEraserWidths) eraser_->addItem(tr("Eraser %1").arg(w));
-    line_ = new QComboBox(this);
+    line_ = new QComboBox(options_);
     line_->setToolTip(tr("Line Width"));
     for (int w : kLineWidths) line_->addItem(tr("Line %1").arg(w));
-    fore_ = new QComboBox(this);
+    fore_ = new QComboBox(options_);
     fore_->setToolTip(tr("Foreground Color"));
-    trans_ = new QComboBox(this);
+    trans_ = new QComboBox(options_);
     trans_->setToolTip(tr("Transparency Color"));
     trans_->addItem(tr("None"), -1);
     for (const auto& n : vx::kPntNamedColors) {
         fore_->addItem(Swatch(n.color), tr(n.name), n.color);
         trans_->addItem(Swatch(n.color), tr(n.name), n.color);
     }
-    for (QComboBox* c : {eraser_, line_, fore_, trans_}) addWidget(c);
+    for (QComboBox* c : {eraser_, line_, fore_, trans_}) options_->addWidget(c);
     connect(eraser_, &QComboBox::activated, this, [this](int i) {
         if (ctrl_ && i >= 0 && i < 4) ctrl_->SetEraserWidth(kEraserWidths[i]);
     });

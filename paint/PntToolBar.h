@@ -29,6 +29,9 @@ public:
     QComboBox* lineWidthBox() const { return line_; }
     QComboBox* foregroundBox() const { return fore_; }
     QComboBox* transparencyBox() const { return trans_; }
+    // The drop-downs sit on a second bar below the buttons, which the
+    // dialog places (a row of both would not fit an editor's width).
+    QToolBar* optionsBar() const { return options_; }
 
 private:
     QPointer<CPntCtrl> ctrl_;
@@ -37,4 +40,5 @@ private:
     QComboBox* line_;
     QComboBox* fore_;
     QComboBox* trans_;
+    QToolBar* options_;
 };

@@ -234,3 +234,14 @@ TEST(PntEditor, OpensAFileAndSavesTheEditedImage) {
     EXPECT_TRUE(vx::pnt::RunImageEditor(nullptr, QString::fromStdString(dir + "/bad.bmp")).isEmpty());
     EXPECT_TRUE(vxtest::LastAskedText().contains("Cannot open bad.bmp"));
 }
+
+TEST(PntDlg, ADialogOfAHiddenParentIsCentredOnTheScreen) {
+    // The dimensions dialog of an editor that is not shown yet.
+    vx::SettingsStore::App().Remove("PaintDlg:28103", "X");
+    CPntBitmapEditDlg editor;
+    CPntDimensionsDlg dlg(CPntDimensions{}, editor.paintCtrl());
+    dlg.show();
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(work.contains(dlg.frameGeometry().topLeft())) << "was at the screen's corner, partly off it";
+    EXPECT_LE(std::abs(dlg.frameGeometry().center().x() - work.center().x()), 2);
+}
