@@ -119,6 +119,16 @@ bool CDIBSection::ChangeFormat(int width, int height, int planes, int bitCount, 
     return true;
 }
 
+CDIBSection CDIBSection::CopyPart(const CRect& part) const {
+    CDIBSection made;
+    CRect r;
+    if (!r.IntersectRect(part, bounds())) return made;
+    if (!made.CreateImage(r.Width(), r.Height(), 1, bitCount_, {}, palette_.empty() ? nullptr : &palette_)) return made;
+    for (int y = 0; y < r.Height(); ++y)
+        for (int x = 0; x < r.Width(); ++x) made.SetValue(x, y, ValueAt(r.left + x, r.top + y));
+    return made;
+}
+
 bool CDIBSection::SetColorTable(int count, const COLORREF* entries) {
     if (count != GetColorCount() || count == 0 || !entries) return false;
     for (int i = 0; i < count; ++i) palette_[size_t(i)] = entries[i] & 0xFFFFFF;

@@ -77,6 +77,9 @@ public:
     // its colour table.
     bool ChangeFormat(int width, int height, int planes, int bitCount, const CPoint* origin = nullptr);
     void Clear() { *this = CDIBSection(); }
+    // The pixels under `part` (clipped to the image) as an image of the same
+    // depth and table; null when nothing is left.
+    CDIBSection CopyPart(const CRect& part) const;
 
     bool IsNull() const { return width_ == 0; }
     int width() const { return width_; }

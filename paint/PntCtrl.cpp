@@ -210,9 +210,7 @@ void CPntCtrl::SetSelectionRect(const CRect& r, bool capture) {
     if (!c.IntersectRect(r.Normalized(), WholeImage())) c = WholeImage();
     selRect_ = c;
     if (capture && !image_.IsNull()) {
-        const CPoint origin = c.TopLeft();
-        selImage_ = image_;
-        selImage_.ChangeFormat(c.Width(), c.Height(), 1, image_.bitCount(), &origin);
+        selImage_ = image_.CopyPart(c);
         selImageRect_ = c;
     }
     viewport()->update();

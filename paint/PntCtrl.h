@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <QPointer>
 #include <QTimer>
 #include <memory>
 #include <optional>
@@ -176,7 +175,6 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    friend class CPntCtrlTest;
     // The tracker of the selection and text rectangles.
     struct Track {
         enum Kind { kNone, kRubber, kMove, kResize } kind = kNone;

@@ -149,3 +149,12 @@ TEST(DIBSectionFormat, RenderLeavesOutTheTransparencyColour) {
     EXPECT_EQ(qAlpha(out.pixel(0, 0)), 0);
     EXPECT_EQ(out.pixel(1, 0), qRgb(0, 0, 0));
 }
+
+TEST(DIBSectionFormat, CopyPartKeepsDepthAndTable) {
+    const CDIBSection img = vxtest::ImageFromArt({"#r..", ".gb.", "...."}, 4);
+    const CDIBSection part = img.CopyPart(CRect(1, 0, 9, 2));
+    EXPECT_EQ(part.bitCount(), 4);
+    EXPECT_EQ(part.GetPalette(), img.GetPalette());
+    EXPECT_EQ(vxtest::ArtOf(part), (std::vector<std::string>{"r..", "gb."})) << "clipped to the image";
+    EXPECT_TRUE(img.CopyPart(CRect(10, 10, 12, 12)).IsNull());
+}
