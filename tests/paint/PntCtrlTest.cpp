@@ -381,6 +381,14 @@ TEST(PntCtrlEditing, MasksGiveAndTakeTheTransparencyColour) {
     EXPECT_EQ(ArtOf(back), (Art{"##", ".#"}));
     ctrl.SetTransparent(false);
     EXPECT_EQ(vxtest::CountColor(ctrl.GetMaskImage(), kBlack), 4);
+    // A two-colour image gets a table with room first, so the transparency
+    // colour is not merely near white and white pixels stay opaque.
+    ctrl.SetImage(vxtest::ImageFromArt({"#.", ".."}, 1));
+    ASSERT_TRUE(ctrl.ApplyMask(mask));
+    EXPECT_EQ(ctrl.image().bitCount(), 4);
+    ctrl.SetTransparent(true);
+    EXPECT_EQ(vxtest::CountColor(ctrl.GetMaskImage(), kWhite), 1) << "only the masked pixel is transparent";
+    EXPECT_EQ(ArtOf(ctrl.image())[0], "#.");
     // An image without a colour table cannot take a mask.
     ctrl.SetImage(vxtest::ImageFromArt({"#r", "g."}, 24));
     EXPECT_FALSE(ctrl.ApplyMask(mask));
