@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
@@ -22,6 +23,7 @@
 #include "app/MyView.h"
 #include "model/HyperFrameOb.h"
 #include "model/HyperOleDoc.h"
+#include "paint/PntEditor.h"
 #include "platform/QtConv.h"
 #include "platform/Settings.h"
 #include "platform/StringTable.h"
@@ -149,6 +151,8 @@ void CMainFrame::CreateActions() {
     MakeAction(kWindowCascade, tr("&Cascade"), tr("Arrange windows so they overlap"));
     MakeAction(kWindowTileHorz, tr("&Tile"), tr("Arrange windows as non-overlapping tiles"));
     MakeAction(kAppAbout, tr("&About Vexelwork..."), tr("Display program information, version number and copyright"));
+    MakeAction(kImageNew, tr("&New Image..."), tr("Draw a new image in the bitmap editor and save it as BMP or PNG"));
+    MakeAction(kImageOpen, tr("&Open Image..."), tr("Edit a BMP or PNG image in the bitmap editor"));
     for (auto& [id, a] : actions_) {
         if (id == kViewToolbar || id == kViewStatusBar || id == kViewPropertySheetBar || id == kViewCatalogue ||
             id == kToggleGrid || id == kViewSnapPoints)
@@ -186,6 +190,9 @@ void CMainFrame::CreateMenus() {
     view->addSeparator();
     for (int id : {kToggleGrid, kViewSnapPoints}) view->addAction(Action(id));
 
+    QMenu* image = menuBar()->addMenu(tr("&Image"));
+    image->addAction(Action(kImageNew));
+    image->addAction(Action(kImageOpen));
     QMenu* publish = menuBar()->addMenu(tr("&Publish"));
     publish->addAction(Action(kPublishSetup));
     publish->addAction(Action(kPublishServer));
@@ -202,7 +209,7 @@ void CMainFrame::CreateMenus() {
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(Action(kAppAbout));
 
-    for (QMenu* m : {file, edit, view, publish, download, window, help})
+    for (QMenu* m : {file, edit, view, image, publish, download, window, help})
         connect(m, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
 }
 
@@ -269,6 +276,14 @@ bool CMainFrame::Create() {
                  [this](CCmdUI& ui) { ui.SetCheck(statusBar()->isVisible()); });
     commands_.On(kViewPropertySheetBar, [this] { propertyBar_->setVisible(!propertyBar_->isVisible()); },
                  [this](CCmdUI& ui) { ui.SetCheck(propertyBar_->isVisible()); });
+
+    // The image editor, usable on its own until bitmaps and catalogues use it.
+    commands_.On(kImageNew, [this] { vx::pnt::RunImageEditor(this, QString()); });
+    commands_.On(kImageOpen, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, tr("Open Image"), QString(),
+                                                          tr("Images (*.bmp *.png);;All Files (*)"));
+        if (!path.isEmpty()) vx::pnt::RunImageEditor(this, path);
+    });
 
     LoadBarState();
 

@@ -113,3 +113,47 @@ constexpr int kUseCase = 10008;
 constexpr int kNote = 10009;
 
 }  // namespace vx::tool
+
+// The paint tool bar of the image editor (52782 has no action).
+namespace vx::pntcmd {
+
+constexpr int kCut = 52768;
+constexpr int kCopy = 52769;
+constexpr int kPaste = 52770;
+constexpr int kClear = 52771;
+constexpr int kUndo = 52772;
+constexpr int kRedo = 52773;
+constexpr int kMagnify = 52774;
+constexpr int kSizeToFit = 52775;
+constexpr int kResize = 52776;
+constexpr int kSelectArea = 52777;
+constexpr int kSelectColor = 52778;
+constexpr int kFloodFill = 52779;
+constexpr int kAddText = 52780;
+constexpr int kAirBrush = 52781;
+constexpr int kUnused = 52782;
+constexpr int kFreehandErase = 52783;
+constexpr int kFreehandDraw = 52784;
+constexpr int kLine = 52785;
+constexpr int kEraserWidth = 52786;
+constexpr int kPenWidth = 52787;
+constexpr int kRectangle = 52789;
+constexpr int kRoundedRectangle = 52790;
+constexpr int kEllipse = 52791;
+constexpr int kFilledRectangle = 52792;
+constexpr int kFilledRoundedRectangle = 52793;
+constexpr int kFilledEllipse = 52794;
+constexpr int kForegroundColor = 52795;
+constexpr int kTransparencyColor = 52796;
+constexpr int kFirst = 52768;
+constexpr int kLast = 52797;
+
+}  // namespace vx::pntcmd
+
+// The image editor reached from the main window.
+namespace vx::cmd {
+
+constexpr int kImageNew = 32850;
+constexpr int kImageOpen = 32851;
+
+}  // namespace vx::cmd
