@@ -144,6 +144,7 @@ void CMainFrame::CreateActions() {
     MakeAction(kRoute, tr("R&oute"), tr("Select the objects connected to the selected one"));
     MakeAction(kLayersSheet, tr("&Layers Sheet..."), tr("Edit the page's layers"));
     MakeAction(kToggleGrid, tr("Toggle &Grid"), tr("Show or hide the grid and snap to it"));
+    MakeAction(kGridSettings, tr("Grid &Settings..."), tr("Change the grid, its spacing and the guidelines"));
     MakeAction(kViewSnapPoints, tr("Snap &Points"), tr("Show or hide the snap points of all objects"));
     MakeAction(kPublishSetup, tr("&Setup..."), tr("Change the publish settings"));
     MakeAction(kPublishServer, tr("&Server..."), tr("Publish the design on the exchange server"));
@@ -188,7 +189,7 @@ void CMainFrame::CreateMenus() {
     view->addSeparator();
     for (int id : {kZoomIn, kZoomOut, kZoom100}) view->addAction(Action(id));
     view->addSeparator();
-    for (int id : {kToggleGrid, kViewSnapPoints}) view->addAction(Action(id));
+    for (int id : {kToggleGrid, kGridSettings, kViewSnapPoints}) view->addAction(Action(id));
 
     QMenu* image = menuBar()->addMenu(tr("&Image"));
     image->addAction(Action(kImageNew));

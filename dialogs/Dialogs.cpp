@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "dialogs/BitmapDialog.h"
+#include "dialogs/GridSettingsDlg.h"
 #include "dialogs/LayersSheet.h"
 #include "dialogs/SnapPointDialog.h"
 #include "model/ListEditors.h"
@@ -18,4 +19,5 @@ void InstallListDialogs() {
         return dialog.exec() == QDialog::Accepted;
     };
     InstallBitmapDialog();
+    InstallGridSettingsDialog();
 }

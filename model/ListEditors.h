@@ -15,6 +15,9 @@ struct CListEditors {
     std::function<bool(CLayerFmt& layers, CHyperPage* page)> editLayers;
     // Runs the "Enter Snap Points" dialog on `set`; true when OK.
     std::function<bool(CAnchorFmt& set)> editAnchors;
+    // Runs the "Grid Settings" dialog on a page's grid, spacing and
+    // guidelines, storing them on OK; true when OK.
+    std::function<bool(CHyperPage& page)> editGrid;
 
     static CListEditors& Get() {
         static CListEditors editors;

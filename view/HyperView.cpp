@@ -12,6 +12,8 @@
 #include "model/HyperOleDoc.h"
 #include "model/HyperPage.h"
 #include "model/LayerFmt.h"
+#include "model/ListEditors.h"
+#include "model/HyperViewOb.h"
 #include "model/Object.h"
 #include "model/SnapList.h"
 #include "view/InlineEditor.h"
@@ -63,6 +65,15 @@ CHyperView::CHyperView(QWidget* parent) : CHyperRunView(parent) {
         ui.Enable(IsEditMode());
         ui.SetCheck(IsShowGrid());
     });
+    commands_.On(kGridSettings, [this] {
+        auto& editGrid = CListEditors::Get().editGrid;
+        if (!page() || !editGrid || !editGrid(*page())) return;
+        if (page()->document) page()->document->SetModifiedFlag(true);
+        // The line step follows the grid spacing.
+        if (HasScrollBars())
+            if (const CHyperViewOb* ob = GetViewOb()) SetPageSize(ob->scrollWidth, ob->scrollHeight);
+        viewport()->update();
+    }, [this](CCmdUI& ui) { ui.Enable(IsEditMode() && page()); });
     commands_.On(kViewSnapPoints, [this] {
         m_bShowSnapPoints = !m_bShowSnapPoints;
         snapMarker_ = {};

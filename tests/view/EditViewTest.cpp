@@ -16,6 +16,7 @@
 #include "model/HyperPage.h"
 #include "model/HyperViewOb.h"
 #include "model/LayerFmt.h"
+#include "model/ListEditors.h"
 #include "model/SnapList.h"
 #include "platform/LogFont.h"
 #include "shapes/CircleOb.h"
@@ -412,4 +413,22 @@ TEST(EditViewText, FontHeightZeroMeansTheDefaultFont) {
     EXPECT_TRUE(CHyperView::FontLargeEnough(18, 50));
     EXPECT_EQ(CHyperView::FontLargeEnough(0, 100),
               CHyperView::FontLargeEnough(vx::DefaultLogFont().lfHeight, 100));
+}
+
+TEST_F(EditViewFixture, GridSettingsKeepsWhatTheDialogStoredAndMarksTheDesignModified) {
+    auto& editGrid = CListEditors::Get().editGrid;
+    const auto installed = editGrid;
+    bool ok = false;
+    editGrid = [&](CHyperPage& p) {
+        if (ok) p.gridSpacing = CSize(24, 24);
+        return ok;
+    };
+    doc.SetModifiedFlag(false);
+    view->OnCmdMsg(vx::cmd::kGridSettings, nullptr);  // Cancel
+    EXPECT_FALSE(doc.IsModified());
+    ok = true;
+    view->OnCmdMsg(vx::cmd::kGridSettings, nullptr);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(page().gridSpacing, CSize(24, 24));
+    editGrid = installed;
 }
