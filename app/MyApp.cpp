@@ -14,6 +14,7 @@
 #include "app/MyView.h"
 #include "app/PublishLink.h"
 #include "dialogs/Dialogs.h"
+#include "paint/PntEditor.h"
 #include "model/HyperOleDoc.h"
 #include "platform/QtConv.h"
 #include "platform/Settings.h"
@@ -85,6 +86,7 @@ void CMyApp::AddExchangeCommands() {
 bool CMyApp::InitInstance(const QStringList& files, bool showWindow) {
     // The model edits snap-point sets and layer lists through these dialogs.
     InstallListDialogs();
+    vx::pnt::InstallBitmapDialogEditor();
     InstallClassDefinitionDialog();
     vx::SettingsStore& store = vx::SettingsStore::App();
     const QString cwd = QDir::currentPath();

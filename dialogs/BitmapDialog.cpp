@@ -53,7 +53,7 @@ CBitmapDialog::CBitmapDialog(CImageValue& value, const std::string& folder, QWid
     load_ = new QPushButton(QStringLiteral("&Load..."), this);
     clear_ = new QPushButton(QStringLiteral("Clea&r"), this);
     edit_ = new QPushButton(QStringLiteral("&Edit..."), this);
-    edit_->setEnabled(false);  // the bitmap editor is not there yet
+    edit_->setEnabled(bool(imageEditor()));
     link_ = new QCheckBox(QStringLiteral("&Link:"), this);
     rle_ = new QCheckBox(QStringLiteral("RLE:"), this);
     rle_->setEnabled(false);  // no compressor is installed
@@ -84,6 +84,7 @@ CBitmapDialog::CBitmapDialog(CImageValue& value, const std::string& folder, QWid
     connect(copy_, &QPushButton::clicked, this, [this] { Copy(); });
     connect(paste_, &QPushButton::clicked, this, [this] { Paste(); });
     connect(load_, &QPushButton::clicked, this, [this] { Load(); });
+    connect(edit_, &QPushButton::clicked, this, [this] { Edit(); });
     connect(clear_, &QPushButton::clicked, this, [this] { Clear(); });
     connect(link_, &QCheckBox::toggled, this, [this](bool on) {
         if (!refreshing_) SetLinked(on);
@@ -134,6 +135,21 @@ void CBitmapDialog::Paste() {
     const COLORREF keep = value_.transparentColor();
     value_.SetImage(img, CImageValue::kPasted);
     value_.setTransparentColor(keep);
+    Refresh();
+}
+
+CBitmapDialog::ImageEditor& CBitmapDialog::imageEditor() {
+    static ImageEditor editor;
+    return editor;
+}
+
+void CBitmapDialog::Edit() {
+    if (!imageEditor()) return;
+    QImage img = value_.HasImage() ? value_.image() : QImage();
+    COLORREF transparent = value_.transparentColor();
+    if (!imageEditor()(img, transparent, this) || img.isNull()) return;
+    value_.SetImage(img, CImageValue::kPasted);
+    value_.setTransparentColor(transparent);
     Refresh();
 }
 

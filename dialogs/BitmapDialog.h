@@ -1,8 +1,8 @@
 // The "Bitmap Dialog": edits a copy of a bitmap shape's image value. A
 // preview, the file name, the transparent colour, Copy and Paste through
 // the clipboard, Load... (a linked file), Clear, and Link (between a linked
-// and an embedded file image). "&Edit..." waits for the bitmap editor and
-// "RLE:" for a compressor; both stay off.
+// and an embedded file image). "&Edit..." opens the bitmap editor when one
+// is installed; "RLE:" waits for a compressor and stays off.
 #pragma once
 
 #include <functional>
@@ -24,6 +24,10 @@ public:
     // The file chooser of "&Load..." (tests answer it); empty: cancelled.
     using FileChooser = std::function<QString(QWidget*)>;
     static FileChooser& fileChooser();
+    // The bitmap editor behind "&Edit...": edits `image` (null: a new one)
+    // and the transparent colour; true on OK. The image editor installs it.
+    using ImageEditor = std::function<bool(QImage& image, COLORREF& transparent, QWidget* parent)>;
+    static ImageEditor& imageEditor();
 
     // The controls, for tests.
     QLabel* preview() const { return preview_; }
@@ -42,6 +46,8 @@ public:
     void Load();
     void Clear();
     void SetLinked(bool linked);
+    // The edited picture goes into the design as a pasted image.
+    void Edit();
 
 private:
     // Shows the value in the controls.

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "dialogs/BitmapDialog.h"
 #include "paint/PntDialogs.h"
 
 namespace vx::pnt {
@@ -45,6 +46,28 @@ QString RunImageEditor(QWidget* parent, const QString& path) {
                              QObject::tr("Cannot save %1: %2").arg(QFileInfo(target).fileName(), error));
         suggested = target;
     }
+}
+
+void InstallBitmapDialogEditor() {
+    CBitmapDialog::imageEditor() = [](QImage& image, COLORREF& transparent, QWidget* parent) {
+        CPntBitmapEditDlg dialog(parent);
+        if (!image.isNull()) {
+            CDIBSection dib;
+            if (!dib.FromQImage(image, 24)) {
+                QMessageBox::warning(parent, QObject::tr("Bitmap Dialog"),
+                                     QObject::tr("The picture is too large for the bitmap editor (%1 x %2 pixels).")
+                                         .arg(image.width())
+                                         .arg(image.height()));
+                return false;
+            }
+            dialog.SetImage(dib);
+        }
+        dialog.SetTransparencyColor(transparent);
+        if (dialog.exec() != QDialog::Accepted) return false;
+        image = dialog.image().ToQImage();
+        transparent = dialog.transparencyColor();
+        return true;
+    };
 }
 
 }  // namespace vx::pnt

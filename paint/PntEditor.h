@@ -17,6 +17,10 @@ QString RunImageEditor(QWidget* parent, const QString& path);
 
 // Where the user's choices come from: the file to save to (empty:
 // cancelled). Tests and headless tools replace it.
+// Lets the "Bitmap Dialog"'s "&Edit..." open the bitmap editor on a bitmap
+// shape's picture.
+void InstallBitmapDialogEditor();
+
 using SaveNameHook = std::function<QString(QWidget* parent, const QString& suggested)>;
 SaveNameHook& saveNameHook();
 

@@ -108,3 +108,35 @@ TEST(BitmapDialog, ANewBitmapTakesTheImageOnOkOnly) {
     }
     CBitmapOb::EditHook() = nullptr;
 }
+
+// "&Edit..." hands the picture and the transparent colour to the installed
+// bitmap editor; what comes back is the shape's picture, pasted. Cancel in
+// the editor changes nothing.
+TEST(BitmapDialog, EditHandsThePictureToTheBitmapEditor) {
+    auto& editor = CBitmapDialog::imageEditor();
+    const auto installed = editor;
+    bool ok = false;
+    QSize seen;
+    editor = [&](QImage& img, COLORREF& transparent, QWidget*) {
+        seen = img.size();
+        if (!ok) return false;
+        img = Picture(5, 3);
+        img.setPixel(0, 0, qRgb(255, 0, 0));
+        transparent = vx::RGB(255, 0, 0);
+        return true;
+    };
+    CImageValue v;
+    v.SetImage(Picture(8, 8), CImageValue::kPasted);
+    CBitmapDialog d(v, {});
+    ASSERT_TRUE(d.editButton()->isEnabled());
+    d.editButton()->click();
+    EXPECT_EQ(seen, QSize(8, 8));
+    EXPECT_EQ(v.image().size(), QSize(8, 8));  // cancelled
+    ok = true;
+    d.editButton()->click();
+    EXPECT_EQ(v.kind(), CImageValue::kPasted);
+    EXPECT_EQ(v.image().size(), QSize(5, 3));
+    EXPECT_EQ(v.image().pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(v.transparentColor(), vx::RGB(255, 0, 0));
+    editor = installed;
+}

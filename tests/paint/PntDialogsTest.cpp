@@ -13,6 +13,7 @@
 #include <QSpinBox>
 
 #include "command/CommandIds.h"
+#include "dialogs/BitmapDialog.h"
 #include "paint/PntDialogs.h"
 #include "paint/PntEditor.h"
 #include "paint/PntImageFile.h"
@@ -244,4 +245,29 @@ TEST(PntDlg, ADialogOfAHiddenParentIsCentredOnTheScreen) {
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(work.contains(dlg.frameGeometry().topLeft())) << "was at the screen's corner, partly off it";
     EXPECT_LE(std::abs(dlg.frameGeometry().center().x() - work.center().x()), 2);
+}
+
+// The Bitmap Dialog's "&Edit..." runs this editor on the shape's picture:
+// a pen dot drawn there comes back in the picture, Cancel brings nothing.
+TEST(PntEditor, TheBitmapDialogEditsItsPictureHere) {
+    vx::pnt::InstallBitmapDialogEditor();
+    auto& editor = CBitmapDialog::imageEditor();
+    ASSERT_TRUE(editor);
+    QImage img(8, 8, QImage::Format_RGB32);
+    img.fill(qRgb(255, 255, 255));
+    COLORREF transparent = RGB(255, 255, 255);
+    vxtest::WhenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    EXPECT_FALSE(editor(img, transparent, nullptr));
+    vxtest::WhenModal([](QWidget* w) {
+        auto* dlg = static_cast<CPntBitmapEditDlg*>(w);
+        EXPECT_EQ(dlg->transparencyColor(), RGB(255, 255, 255));
+        dlg->paintCtrl()->SelectTool(CPntCtrl::kToolPen);
+        vxtest::Click(*dlg->paintCtrl(), {3, 3});
+        dlg->accept();
+    });
+    ASSERT_TRUE(editor(img, transparent, nullptr));
+    EXPECT_EQ(img.size(), QSize(8, 8));
+    EXPECT_EQ(QColor(img.pixel(3, 3)), QColor(Qt::black));
+    EXPECT_EQ(QColor(img.pixel(4, 3)), QColor(Qt::white));
+    editor = nullptr;
 }
