@@ -272,13 +272,11 @@ void CHyperOb::AttachToView(CHyperPage* view, const CRect* rect, bool applyDefau
     // A turned shape's unrotated rectangle is kept the way SetSide keeps a
     // rectangle: an inside-out one would count as empty and be replaced by
     // the turned bounds, which would move the shape at every save.
-    // An empty one is replaced only by a rectangle that is not empty too:
-    // the turned bounds of an empty shape shift by rounding at every save.
+    // An empty one stays empty: its rectangle is the turned bounds worked
+    // out from it, so taking that rectangle in its place would turn the
+    // shape's bounds once more at every save.
     if (IsRotated()) {
-        CRect r = tracker_->rect;
-        r.NormalizeRect();
         tracker_->unrotatedRect.NormalizeRect();
-        if (tracker_->unrotatedRect.IsRectEmpty() && !r.IsRectEmpty()) tracker_->unrotatedRect = r;
     } else if (tracker_->unrotatedRect.IsRectEmpty()) {
         tracker_->unrotatedRect = tracker_->rect;
         // Whether a shape may turn can depend on its unrotated rectangle (an
