@@ -8,9 +8,10 @@
 // The current tool belongs to the document window (SetToolState); a view
 // without a window uses a tool state of its own.
 //
-// Hooks that later features fill: OnBeforeEdit/OnAfterEdit (undo steps,
-// through CEditScope), RefreshPropertyWindow/ShowPropertySheet (the
-// property sheet), DuplicateSelection (the clipboard).
+// Every edit runs inside a CEditScope, which files its undo step
+// (view/HyperViewUndo.cpp). Hooks that later features fill:
+// RefreshPropertyWindow/ShowPropertySheet (the property sheet),
+// DuplicateSelection (the clipboard).
 #pragma once
 
 #include <QTimer>

@@ -6,6 +6,7 @@
 
 #include <QTest>
 #include <memory>
+#include <random>
 
 #include "command/CommandIds.h"
 #include "model/Connection.h"
@@ -285,4 +286,60 @@ TEST_F(UndoFixture, UndoWhileEditingTextUndoesInTheEditor) {
     EXPECT_TRUE(ed->isOpen());
     EXPECT_EQ(view->undoCount(), 1u);
     EXPECT_EQ(page().At(0)->Rect().left, 42);
+}
+
+// Seeded random edits (insert, move, nudge, erase, group, ungroup, text,
+// zoom), then undo all gives the saved bytes and redo all the final ones.
+TEST_F(UndoFixture, RandomEditSequencesUndoToTheSavedBytes) {
+    int changedDesigns = 0;
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        SCOPED_TRACE(seed);
+        view->OnCmdMsg(vx::cmd::kEditSelectAll, nullptr);
+        view->EraseSelection();
+        view->PushUndo(nullptr);
+        view->SetRedo(nullptr);
+        page().pageObject()->scrollBars = seed % 3 == 0 ? 0 : 1;
+        view->SetZoom(100);
+        std::mt19937 rng(seed);
+        auto pick = [&rng](int n) { return int(rng() % uint32_t(n)); };
+        for (int i = 0; i < 3; ++i) AddFrame(CRect(20 + 60 * i, 20, 60 + 60 * i, 60));
+        const std::vector<uint8_t> saved = doc.SaveToBytes();
+        const int actions = 1 + pick(15);
+        for (int a = 0; a < actions; ++a) {
+            if (page().Count() > 0) view->SelectObject(page().At(size_t(pick(int(page().Count())))));
+            switch (pick(8)) {
+                case 0: {
+                    const int x = 20 + pick(300), y = 20 + pick(200);
+                    auto ob = std::make_unique<CRectOb>();
+                    ob->AttachToView(&page(), nullptr, true);
+                    ob->SetRect(CRect(x, y, x + 30, y + 20));
+                    view->AddObject(std::move(ob), true, false);
+                    break;
+                }
+                case 1: view->MoveSelection(pick(21) - 10, pick(21) - 10, false); break;
+                case 2: view->NudgeSelection(pick(3) - 1, 1, 1, pick(2) == 0, false); break;
+                case 3: view->EraseSelection(); break;
+                case 4:
+                    view->OnCmdMsg(vx::cmd::kEditSelectAll, nullptr);
+                    view->GroupSelection(true);
+                    break;
+                case 5: view->UngroupSelection(); break;
+                case 6:
+                    if (CHyperOb* ob = view->GetSingleSelection(); ob && view->OpenInlineEditor(ob)) {
+                        view->inlineEditor()->setText(QString::number(seed * 100 + uint32_t(a)));
+                        view->CloseInlineEditor(true);
+                    }
+                    break;
+                default: view->SetZoom(pick(2) == 0 ? 200 : 50); break;
+            }
+        }
+        const std::vector<uint8_t> final = doc.SaveToBytes();
+        changedDesigns += final != saved;
+        while (Enabled(*view, kEditUndo)) Undo();
+        ASSERT_EQ(doc.SaveToBytes(), saved);
+        while (Enabled(*view, kEditRedo)) Redo();
+        ASSERT_EQ(doc.SaveToBytes(), final);
+    }
+    // The sequences did edit the design.
+    EXPECT_GT(changedDesigns, 150);
 }
