@@ -28,8 +28,10 @@ int CHyperView::ActionOf(EditKind kind) {
 
 std::unique_ptr<CUndoStep> CHyperView::TakeSnapshot(int action) {
     if (!page()) return nullptr;
+    // Resolving brings every entry's index up to date (no walk per object).
+    GetSelection();
     std::vector<int> sel;
-    for (CHyperOb* ob : GetSelection()) sel.push_back(page()->IndexOf(ob));
+    for (const vx::edit::CObjectRef& r : selection_.items()) sel.push_back(r.index);
     return std::make_unique<CUndoStep>(*page(), page()->document, sel, action, m_bUndoEnabled);
 }
 
