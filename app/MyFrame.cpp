@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "command/CommandIds.h"
 #include "app/MyView.h"
@@ -38,6 +39,15 @@ CHyperFrame::CHyperFrame(std::unique_ptr<CMyDoc> doc, QWidget* parent) : QWidget
         if (!layers) return;
         CLayersSheet sheet(*layers, &doc_->mainPage(), this);
         ConfigureLayersSheet(sheet);
+        // The layers as they were before the sheet: one "Property" step
+        // when it applied changes.
+        std::optional<CHyperView::CEditScope> scope;
+        if (view_) scope.emplace(*view_, CHyperView::EditKind::kProperty);
+        const auto applied = sheet.onApplied;
+        sheet.onApplied = [&scope, applied] {
+            if (scope) scope->Changed();
+            if (applied) applied();
+        };
         sheet.exec();
     }, [this](CCmdUI& ui) { ui.Enable(view_ && view_->IsEditMode() && doc_->mainPage().layers()); });
     commands_.On(vx::cmd::kRoute, [this] {

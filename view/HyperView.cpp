@@ -50,6 +50,13 @@ CHyperView::CHyperView(QWidget* parent) : CHyperRunView(parent) {
     commands_.On(kEditClear, [this] { EraseSelection(); }, [this](CCmdUI& ui) {
         ui.Enable(IsEditMode() && (inline_ && inline_->isOpen() ? inline_->HasSelectedText() : GetDominant() != nullptr));
     });
+    commands_.On(kEditUndo, [this] {
+        if (inline_ && inline_->isOpen()) inline_->undo();
+        else Undo();
+    }, [this](CCmdUI& ui) {
+        ui.Enable(IsEditMode() && (inline_ && inline_->isOpen() ? inline_->isUndoAvailable() : CanUndo()));
+    });
+    commands_.On(kEditRedo, [this] { Redo(); }, [this](CCmdUI& ui) { ui.Enable(CanRedo()); });
     commands_.On(kEditSelectAll, [this] { SelectAll(); }, [this](CCmdUI& ui) {
         ui.Enable(IsEditMode() && page() && selection_.Count() < page()->Count());
     });
@@ -542,6 +549,8 @@ bool CHyperView::NudgeSelection(int dx, int dy, int steps, bool control, bool sh
     if (!result) return false;
     if (sel.size() > 1) {
         if (result->resize) return false;  // a multi-selection only moves
+        CEditScope scope(*this, EditKind::kNudge);
+        scope.Changed();
         MoveSelection(result->rect.left - bounds.left, result->rect.top - bounds.top, false);
         return true;
     }
@@ -553,7 +562,7 @@ bool CHyperView::NudgeSelection(int dx, int dy, int steps, bool control, bool sh
         if (!CanResizeObject(ob) || r.Width() < min.cx || r.Height() < min.cy) return false;
     }
     if (r == ob.Rect()) return false;
-    CEditScope scope(*this, EditKind::kMoveResize);
+    CEditScope scope(*this, EditKind::kNudge);
     scope.Changed();
     ApplyNewRect(ob, r);
     SyncGroupBounds();

@@ -8,9 +8,10 @@
 // The current tool belongs to the document window (SetToolState); a view
 // without a window uses a tool state of its own.
 //
-// Hooks that later features fill: OnBeforeEdit/OnAfterEdit (undo steps,
-// through CEditScope), RefreshPropertyWindow/ShowPropertySheet (the
-// property sheet), DuplicateSelection (the clipboard).
+// Every edit runs inside a CEditScope, which files its undo step
+// (view/HyperViewUndo.cpp). Hooks that later features fill:
+// RefreshPropertyWindow/ShowPropertySheet (the property sheet),
+// DuplicateSelection (the clipboard).
 #pragma once
 
 #include <QTimer>
@@ -23,6 +24,7 @@
 #include "edit/ToolState.h"
 #include "model/GroupOps.h"
 #include "view/HyperRunView.h"
+#include "view/UndoStep.h"
 
 class CInlineEditor;
 class CObTracker;
@@ -34,7 +36,9 @@ public:
     static constexpr int kZoomLevels[] = {50, 100, 150, 200, 300, 400};
 
     // The kinds of undo step an edit files.
-    enum class EditKind { kMoveResize, kInsert, kDelete, kProperty, kTextEdit, kGroup, kUngroup, kRegroup };
+    // kMoveResize is the mouse's, kNudge the arrow keys'; kSnap is a line
+    // end that was attached or detached.
+    enum class EditKind { kMoveResize, kInsert, kDelete, kProperty, kTextEdit, kGroup, kUngroup, kRegroup, kNudge, kSnap };
 
     explicit CHyperView(QWidget* parent = nullptr);
     ~CHyperView() override;
@@ -148,10 +152,11 @@ public:
     virtual bool CanPlaceNewObject(const CRect&, bool /*shift*/, bool /*control*/) { return true; }
     virtual bool CanPlaceClickedObject(CPoint, bool /*shift*/, bool /*control*/) { return true; }
     virtual bool IsMultiPartTool(int /*toolId*/) const { return false; }
-    // Undo: an edit of `kind` is about to change the page; OnAfterEdit says
-    // whether it did (a step that changed nothing is dropped).
-    virtual void OnBeforeEdit(EditKind /*kind*/) {}
-    virtual void OnAfterEdit(EditKind /*kind*/, bool /*changed*/) {}
+    // Undo: an edit of `kind` is about to change the page (the outermost
+    // scope takes the snapshot); OnAfterEdit says whether it did (a step
+    // that changed nothing is dropped, one that did is filed with PushUndo).
+    virtual void OnBeforeEdit(EditKind kind);
+    virtual void OnAfterEdit(EditKind kind, bool changed);
     // The property sheet shows the selection again / is opened.
     virtual void RefreshPropertyWindow() {}
     virtual void ShowPropertySheet() {}
@@ -165,6 +170,8 @@ public:
         CEditScope(CHyperView& view, EditKind kind) : view_(view), kind_(kind) { view_.OnBeforeEdit(kind); }
         ~CEditScope() { view_.OnAfterEdit(kind_, changed_); }
         void Changed() { changed_ = true; }
+        // It changed, and is filed as `kind` (a drag that snapped a line end).
+        void Changed(EditKind kind) { changed_ = true, kind_ = kind; }
         CEditScope(const CEditScope&) = delete;
         CEditScope& operator=(const CEditScope&) = delete;
 
@@ -173,6 +180,31 @@ public:
         EditKind kind_;
         bool changed_ = false;
     };
+
+    // ---- undo (view/HyperViewUndo.cpp) ----
+    // The step name of an edit.
+    static int ActionOf(EditKind kind);
+    // A snapshot of the page as it is now, named `action`.
+    std::unique_ptr<CUndoStep> TakeSnapshot(int action);
+    // A new step `n` adds nothing to the current step `c`: the same
+    // keyboard move, multi-selection mouse move, property, rotation or
+    // point edit of the same selection.
+    virtual bool CanMergeUndo(const CUndoStep* n, const CUndoStep* c);
+    // Files an undo step; a null step clears the undo history.
+    virtual void PushUndo(std::unique_ptr<CUndoStep> s, bool keepRedo = false);
+    // Files a redo step; a null step clears the redo history.
+    virtual void SetRedo(std::unique_ptr<CUndoStep> s);
+    // Restores `s` into the page (mode 0 undo, 1 redo).
+    virtual void ApplyUndoStep(std::unique_ptr<CUndoStep> s, int mode);
+    void Undo();
+    void Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // Steps that "Undo" / "Redo" can take, newest first.
+    size_t undoCount() const { return (m_pUndo ? 1 : 0) + m_undoStack.size(); }
+    size_t redoCount() const { return (m_pRedo ? 1 : 0) + m_redoStack.size(); }
+    const CUndoStep* currentUndo() const { return m_pUndo.get(); }
+    bool m_bUndoEnabled = true;
 
     // CViewLink
     void InvalidatePageRect(const CRect& r) override;
@@ -218,6 +250,8 @@ protected:
     // (handles only where resizing is allowed).
     int HitCode(CHyperOb& ob, CPoint p) const;
     CPoint ToPage(CPoint client) const;
+    // Zooming turns the scroll bars on: a "Property" step.
+    void OnBeforePropertyChange() override;
 
 private:
     struct DragTarget {
@@ -251,6 +285,15 @@ private:
     bool pendingInline_ = false;
     SnapMarker snapMarker_;
     CGroupState groupState_;
+    // Undo history: the newest step and the older ones, oldest first.
+    std::unique_ptr<CUndoStep> m_pUndo;
+    std::vector<std::unique_ptr<CUndoStep>> m_undoStack;
+    std::unique_ptr<CUndoStep> m_pRedo;
+    std::vector<std::unique_ptr<CUndoStep>> m_redoStack;
+    // The snapshot of the edit in progress (outermost CEditScope).
+    std::unique_ptr<CUndoStep> pendingStep_;
+    int editDepth_ = 0;
+    bool editChanged_ = false;
     CGroupJoiner* joiner_ = nullptr;
     std::unique_ptr<CInlineEditor> inline_;
     // Many objects change at once: one repaint of the window instead of

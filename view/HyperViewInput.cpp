@@ -579,10 +579,18 @@ void CHyperView::FinishObjectDrag() {
         r.right = vx::Saturate32(int64_t(r.left) + params.start.Width());
         r.bottom = vx::Saturate32(int64_t(r.top) + params.start.Height());
     }
+    // A line end that comes onto or off a snap point files "Snap/Unsnap".
+    CConnection* conn = drag_.kind() == DragKind::kLineEnd ? ob->GetConnection() : nullptr;
+    const auto ends = [conn] {
+        return conn ? std::make_pair(conn->ends[0].IsAttached(), conn->ends[1].IsAttached())
+                    : std::make_pair(false, false);
+    };
+    const auto endsBefore = ends();
     if (CObTracker* t = ob->GetTracker()) t->currentHandle = params.handle;
     ApplyNewRect(*ob, r);
     if (CObTracker* t = ob->GetTracker()) t->currentHandle = -1;
-    scope.Changed();
+    if (ends() != endsBefore) scope.Changed(EditKind::kSnap);
+    else scope.Changed();
     SyncGroupBounds();
     ReportPosition(ob->Rect());
     if (target_.afterSelectAt) SelectionChanged();

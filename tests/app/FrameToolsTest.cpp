@@ -1,10 +1,12 @@
 // A document window's tools: the tool commands pick the tool the view draws
 // with, the "Tools" menu lists them with "Select" first, locked insertion
 // layers disable the drawing tools, and the Layers Sheet's
-// Select and OK act on the window's view.
+// Select and OK act on the window's view, its changes one undo step.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/MyFrame.h"
 #include "app/MyView.h"
@@ -85,4 +87,29 @@ TEST_F(FrameToolsFixture, TheLayersSheetSelectsInTheViewAndOkReturnsToSelect) {
     ASSERT_TRUE(sheet.onApplied);
     sheet.onApplied();
     EXPECT_EQ(frame->GetTool(), vx::tool::kSelect);
+}
+
+TEST_F(FrameToolsFixture, ALayerChangeFromTheSheetIsOneUndoStep) {
+    CLayerFmt* layers = frame->GetDocument()->mainPage().layers();
+    if (layers->empty()) layers->AddDefaultLayer();
+    ASSERT_EQ(layers->layer(0)->locked, 0);
+    CMyView* view = frame->GetView();
+    ASSERT_EQ(view->undoCount(), 0u);
+    // The sheet is modal: lock the first layer and press OK once it is up.
+    bool answered = false;
+    QTimer::singleShot(0, [&answered] {
+        auto* sheet = dynamic_cast<CLayersSheet*>(QApplication::activeModalWidget());
+        if (!sheet) return;
+        sheet->ToggleLineLocked(0);
+        sheet->accept();
+        answered = true;
+    });
+    frame->OnCmdMsg(vx::cmd::kLayersSheet, nullptr);
+    ASSERT_TRUE(answered);
+    layers = frame->GetDocument()->mainPage().layers();
+    EXPECT_NE(layers->layer(0)->locked, 0);
+    ASSERT_EQ(view->undoCount(), 1u);
+    EXPECT_EQ(view->currentUndo()->action(), vx::undo::kProperty);
+    view->Undo();
+    EXPECT_EQ(frame->GetDocument()->mainPage().layers()->layer(0)->locked, 0);
 }

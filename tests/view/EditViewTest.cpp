@@ -37,8 +37,14 @@ namespace {
 // Counts the undo hooks so tests see that edits file their steps.
 class CountingView : public CHyperView {
 public:
-    void OnBeforeEdit(EditKind kind) override { before.push_back(kind); }
-    void OnAfterEdit(EditKind, bool changed) override { after += changed; }
+    void OnBeforeEdit(EditKind kind) override {
+        before.push_back(kind);
+        CHyperView::OnBeforeEdit(kind);
+    }
+    void OnAfterEdit(EditKind kind, bool changed) override {
+        after += changed;
+        CHyperView::OnAfterEdit(kind, changed);
+    }
     std::vector<EditKind> before;
     int after = 0;
     // The areas repainted, in order.
