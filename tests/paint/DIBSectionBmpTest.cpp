@@ -48,7 +48,7 @@ TEST(DIBSectionBmp, WrittenLayoutIsFileHeaderInfoHeaderTablePixels) {
 }
 
 TEST(DIBSectionBmp, TopDownAndShortTablesAreRead) {
-    vxtest::BmpSpec s;
+    vxtest::BmpFields s;
     s.width = 2;
     s.height = -2;  // top row first
     s.bitCount = 8;
@@ -63,7 +63,7 @@ TEST(DIBSectionBmp, TopDownAndShortTablesAreRead) {
 }
 
 TEST(DIBSectionBmp, SixteenBitFieldsKeepTheDepth) {
-    vxtest::BmpSpec s;
+    vxtest::BmpFields s;
     s.width = 1;
     s.height = 1;
     s.bitCount = 16;
@@ -86,7 +86,7 @@ TEST(DIBSectionBmp, DamagedOrHugeFilesLeaveTheImage) {
     EXPECT_FALSE(img.SetFromBmpBytes(file, &error));
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(img.SetFromBmpBytes(std::vector<uint8_t>{'B', 'M', 0, 0}));
-    vxtest::BmpSpec big;
+    vxtest::BmpFields big;
     big.width = vx::kPntMaxSide + 1;
     big.height = 1;
     big.bitCount = 1;

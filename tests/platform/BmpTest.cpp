@@ -9,7 +9,7 @@
 #include "platform/Bmp.h"
 #include "support/BmpBuilder.h"
 
-using vxtest::BmpSpec;
+using vxtest::BmpFields;
 using vxtest::BuildBmp;
 
 namespace {
@@ -19,7 +19,7 @@ QImage Decode(const std::vector<uint8_t>& file, std::string* why = nullptr) {
 }
 
 // The reason a file is refused; empty when it is read.
-std::string Refusal(const BmpSpec& s) {
+std::string Refusal(const BmpFields& s) {
     const std::vector<uint8_t> file = BuildBmp(s);
     vx::BmpView view;
     std::string why;
@@ -30,8 +30,8 @@ std::string Refusal(const BmpSpec& s) {
 }
 
 // A 2x2 24-bit image: bottom row blue, green; top row red, white.
-BmpSpec Rgb24() {
-    BmpSpec s;
+BmpFields Rgb24() {
+    BmpFields s;
     s.pixels = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};
     return s;
 }
@@ -40,7 +40,7 @@ BmpSpec Rgb24() {
 
 TEST(Bmp, ReadsPalettedDepths) {
     {
-        BmpSpec s;  // 1 bit, 10 wide so a row spills into a second byte
+        BmpFields s;  // 1 bit, 10 wide so a row spills into a second byte
         s.width = 10, s.height = 1, s.bitCount = 1, s.palette = {0x000000, 0xFF8000};
         s.pixels = {0xA0, 0x40, 0, 0};  // 1010 0000 01..
         const QImage img = Decode(BuildBmp(s));
@@ -53,7 +53,7 @@ TEST(Bmp, ReadsPalettedDepths) {
         EXPECT_EQ(img.pixel(8, 0), qRgb(0, 0, 0));
     }
     {
-        BmpSpec s;  // 4 bit with a short table (biClrUsed 3); index 7 lies beyond it
+        BmpFields s;  // 4 bit with a short table (biClrUsed 3); index 7 lies beyond it
         s.width = 3, s.height = 1, s.bitCount = 4, s.colorsUsed = 3;
         s.palette = {0x112233, 0x445566, 0x778899};
         s.pixels = {0x21, 0x70, 0, 0};
@@ -64,7 +64,7 @@ TEST(Bmp, ReadsPalettedDepths) {
         EXPECT_EQ(img.pixel(2, 0), qRgb(0, 0, 0));
     }
     {
-        BmpSpec s;  // 8 bit, two rows bottom-up
+        BmpFields s;  // 8 bit, two rows bottom-up
         s.width = 1, s.height = 2, s.bitCount = 8, s.colorsUsed = 2,
         s.palette = {0x0000FF, 0x00FF00};
         s.pixels = {1, 0, 0, 0, 0, 0, 0, 0};
@@ -85,7 +85,7 @@ TEST(Bmp, ReadsDirectColourDepthsAndMasks) {
         EXPECT_EQ(img.pixel(1, 0), qRgb(0xFF, 0xFF, 0xFF));
     }
     {
-        BmpSpec s;  // 16 bit without masks is 5-5-5
+        BmpFields s;  // 16 bit without masks is 5-5-5
         s.width = 2, s.height = 1, s.bitCount = 16;
         s.pixels = {0x00, 0x7C, 0x1F, 0x00};
         const QImage img = Decode(BuildBmp(s));
@@ -94,7 +94,7 @@ TEST(Bmp, ReadsDirectColourDepthsAndMasks) {
         EXPECT_EQ(img.pixel(1, 0), qRgb(0, 0, 0xFF));
     }
     {
-        BmpSpec s;  // 16 bit 5-6-5 through masks after a 40-byte header
+        BmpFields s;  // 16 bit 5-6-5 through masks after a 40-byte header
         s.width = 1, s.height = 1, s.bitCount = 16, s.compression = vx::kBmpBitfields;
         s.masks = {0xF800, 0x07E0, 0x001F};
         s.pixels = {0xE0, 0x07, 0, 0};
@@ -103,7 +103,7 @@ TEST(Bmp, ReadsDirectColourDepthsAndMasks) {
         EXPECT_EQ(img.pixel(0, 0), qRgb(0, 0xFF, 0));
     }
     {
-        BmpSpec s;  // 32 bit BI_RGB: the fourth byte is not alpha, every pixel is opaque
+        BmpFields s;  // 32 bit BI_RGB: the fourth byte is not alpha, every pixel is opaque
         s.width = 1, s.height = 1, s.bitCount = 32;
         s.pixels = {0x10, 0x20, 0x30, 0x00};
         const QImage img = Decode(BuildBmp(s));
@@ -111,7 +111,7 @@ TEST(Bmp, ReadsDirectColourDepthsAndMasks) {
         EXPECT_EQ(img.pixel(0, 0), qRgba(0x30, 0x20, 0x10, 0xFF));
     }
     for (uint32_t header : {vx::kBmpV4Header, vx::kBmpV5Header}) {
-        BmpSpec s;  // 32 bit with masks inside a V4/V5 header, rows top first
+        BmpFields s;  // 32 bit with masks inside a V4/V5 header, rows top first
         s.headerSize = header, s.width = 1, s.height = -2, s.bitCount = 32,
         s.compression = vx::kBmpBitfields;
         s.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};
@@ -129,7 +129,7 @@ TEST(Bmp, ReadsDirectColourDepthsAndMasks) {
 
 TEST(Bmp, ReadsCoreHeaderWithThreeByteColourTable) {
     for (uint16_t bits : {1, 4, 8}) {
-        BmpSpec s;
+        BmpFields s;
         s.headerSize = vx::kBmpCoreHeader, s.width = 1, s.height = 1, s.bitCount = bits;
         s.palette.assign(size_t(1) << bits, 0);
         s.palette[1] = 0xABCDEF;
@@ -138,7 +138,7 @@ TEST(Bmp, ReadsCoreHeaderWithThreeByteColourTable) {
         ASSERT_FALSE(img.isNull()) << bits;
         EXPECT_EQ(img.pixel(0, 0), qRgb(0xAB, 0xCD, 0xEF)) << bits;
     }
-    BmpSpec s = Rgb24();
+    BmpFields s = Rgb24();
     s.headerSize = vx::kBmpCoreHeader;
     const QImage img = Decode(BuildBmp(s));
     ASSERT_FALSE(img.isNull());
@@ -146,7 +146,7 @@ TEST(Bmp, ReadsCoreHeaderWithThreeByteColourTable) {
 }
 
 TEST(Bmp, ViewDescribesTheFile) {
-    BmpSpec s;
+    BmpFields s;
     s.width = 3, s.height = 2, s.bitCount = 8, s.colorsUsed = 4, s.palette = {1, 2, 3, 4};
     s.pixels.assign(8, 0);
     const std::vector<uint8_t> file = BuildBmp(s);
@@ -169,7 +169,7 @@ TEST(Bmp, RefusesDamagedHeaders) {
     file[0] = 'X';
     EXPECT_TRUE(Decode(file).isNull());
 
-    BmpSpec s = Rgb24();
+    BmpFields s = Rgb24();
     s.headerSize = 56;  // not one of the header forms that are read
     EXPECT_NE(Refusal(s), "");
     s.headerSize = 0;
@@ -190,7 +190,7 @@ TEST(Bmp, RefusesDamagedHeaders) {
 }
 
 TEST(Bmp, RefusesSizesOutsideTheLimits) {
-    BmpSpec s = Rgb24();
+    BmpFields s = Rgb24();
     for (auto [w, h] : {std::pair{0, 2},
                         {2, 0},
                         {-2, 2},
@@ -210,7 +210,7 @@ TEST(Bmp, RefusesSizesOutsideTheLimits) {
 }
 
 TEST(Bmp, RefusesCompressionAndMasksItCannotRead) {
-    BmpSpec s;
+    BmpFields s;
     s.width = 1, s.height = 1, s.bitCount = 8, s.palette.assign(256, 0), s.pixels = {0, 0, 0, 0};
     for (uint32_t c : {1u, 2u, 4u, 5u, 6u, 0x10u}) {
         s.compression = c;
@@ -220,7 +220,7 @@ TEST(Bmp, RefusesCompressionAndMasksItCannotRead) {
     s.masks = {0xFF0000, 0xFF00, 0xFF};  // not at 24 bits
     EXPECT_NE(Refusal(s), "");
 
-    BmpSpec m;
+    BmpFields m;
     m.width = 1, m.height = 1, m.bitCount = 16, m.compression = vx::kBmpBitfields,
     m.pixels = {0, 0, 0, 0};
     for (const std::vector<uint32_t>& masks : std::vector<std::vector<uint32_t>>{
@@ -238,20 +238,20 @@ TEST(Bmp, RefusesCompressionAndMasksItCannotRead) {
 }
 
 TEST(Bmp, RefusesColourTablesThatDoNotFit) {
-    BmpSpec s;
+    BmpFields s;
     s.width = 1, s.height = 1, s.bitCount = 1, s.colorsUsed = 3, s.palette = {0, 1, 2},
     s.pixels = {0, 0, 0, 0};
     EXPECT_NE(Refusal(s), "");  // three entries for one bit
     s.colorsUsed = 0xFFFFFFFFu;
     EXPECT_NE(Refusal(s), "");
     // A table cut off by the end of the file.
-    s = BmpSpec{}, s.width = 1, s.height = 1, s.bitCount = 8, s.palette.assign(10, 0);
+    s = BmpFields{}, s.width = 1, s.height = 1, s.bitCount = 8, s.palette.assign(10, 0);
     s.pixelOffset = 54;
     EXPECT_NE(Refusal(s), "");
 }
 
 TEST(Bmp, RefusesPixelsOutsideTheFile) {
-    BmpSpec s = Rgb24();
+    BmpFields s = Rgb24();
     s.pixelOffset = 20;  // into the headers
     EXPECT_NE(Refusal(s), "");
     std::vector<uint8_t> far = BuildBmp(Rgb24());
@@ -269,7 +269,7 @@ TEST(Bmp, RefusesPixelsOutsideTheFile) {
 }
 
 TEST(Bmp, EveryPrefixOfAGoodFileIsRefusedOrReadInside) {
-    BmpSpec s;
+    BmpFields s;
     s.headerSize = vx::kBmpV5Header, s.width = 3, s.height = 3, s.bitCount = 32,
     s.compression = vx::kBmpBitfields;
     s.masks = {0xFF0000, 0xFF00, 0xFF};

@@ -201,11 +201,11 @@ TEST(BitmapOb, MissingLinkDrawsAPlaceholderAndKeepsTheLink) {
 
 TEST(BitmapOb, ImageRecordsKeepTheStoredBytes) {
     // A pasted 8-bit bitmap is written back byte for byte.
-    vxtest::BmpSpec spec;
-    spec.width = 2, spec.height = 1, spec.bitCount = 8, spec.colorsUsed = 2,
-    spec.palette = {0x0000FF, 0xFF0000};
-    spec.pixels = {0, 1, 0, 0};
-    const std::vector<uint8_t> bmp = vxtest::BuildBmp(spec);
+    vxtest::BmpFields fields;
+    fields.width = 2, fields.height = 1, fields.bitCount = 8, fields.colorsUsed = 2,
+    fields.palette = {0x0000FF, 0xFF0000};
+    fields.pixels = {0, 1, 0, 0};
+    const std::vector<uint8_t> bmp = vxtest::BuildBmp(fields);
     CBitmapOb b;
     b.imageValue().SetData(bmp, CImageValue::kFromFile, "c:\\art\\logo.bmp");
     b.imageValue().setTransparentColor(0xFF0000);
@@ -269,7 +269,7 @@ TEST(BitmapOb, DamagedOrHugeImageRecords) {
         EXPECT_THROW(v.Serialize(in), CArchiveException) << n;
     }
     // A bitmap whose header claims a huge image is refused by the reader.
-    vxtest::BmpSpec huge;
+    vxtest::BmpFields huge;
     huge.width = 30000, huge.height = 30000, huge.pixels = {0, 0, 0, 0};
     CImageValue v;
     v.SetData(vxtest::BuildBmp(huge));

@@ -8,7 +8,7 @@
 
 namespace vxtest {
 
-struct BmpSpec {
+struct BmpFields {
     uint32_t headerSize = 40;  // 12, 40, 108 or 124 (or anything, to damage it)
     int32_t width = 2, height = 2;
     uint16_t planes = 1;
@@ -23,7 +23,7 @@ struct BmpSpec {
     int64_t imageSize = -1;         // -1: the size of `pixels`
 };
 
-inline std::vector<uint8_t> BuildBmp(const BmpSpec& s) {
+inline std::vector<uint8_t> BuildBmp(const BmpFields& s) {
     std::vector<uint8_t> o;
     auto w16 = [&](uint32_t v) {
         o.push_back(uint8_t(v));

@@ -25,7 +25,7 @@ protected:
 // A complete bitmap file image of `width` x `height` pixels at 1 or 24 bits
 // per pixel, the pixels filled with `fill`.
 inline std::vector<uint8_t> TinyBmp(int width, int height, int bitCount, uint8_t fill = 0x5A) {
-    BmpSpec bmp;
+    BmpFields bmp;
     bmp.width = width;
     bmp.height = height;
     bmp.bitCount = uint16_t(bitCount);
