@@ -124,11 +124,17 @@ void CBasePolyOb::SetPointAt(int index, int x, int y) {
     outline_[size_t(index)] = CPoint(x - c.x, y - c.y);
 }
 
-bool CBasePolyOb::IsClosed() const { return outline_.size() > 2 && outline_.front() == outline_.back(); }
+bool CBasePolyOb::IsClosed() const {
+    return outline_.size() > 2 && outline_.front() == outline_.back();
+}
 
-bool CBasePolyOb::IsTransparent() const { return backColorField() == -1 && hatchStyle_ == kNoHatch; }
+bool CBasePolyOb::IsTransparent() const {
+    return backColorField() == -1 && hatchStyle_ == kNoHatch;
+}
 
-bool CBasePolyOb::CanDeletePoint() const { return PointCount() > (IsClosed() ? 3 : 2); }
+bool CBasePolyOb::CanDeletePoint() const {
+    return PointCount() > (IsClosed() ? 3 : 2);
+}
 
 int CBasePolyOb::DeletePoint(int index) {
     const int n = PointCount();
@@ -148,7 +154,8 @@ void CBasePolyOb::ToggleClosed(CPoint point) {
         int k = -1;
         for (int i = 0; i < n && k < 0; ++i) {
             const CPoint p = GetPointAt(i);
-            if (point.x >= p.x - 2 && point.x < p.x + 2 && point.y >= p.y - 2 && point.y < p.y + 2) k = i;
+            if (point.x >= p.x - 2 && point.x < p.x + 2 && point.y >= p.y - 2 && point.y < p.y + 2)
+                k = i;
         }
         if (k > 0) {
             // Rotate the ring so that vertex k comes first, dropping the old
@@ -309,7 +316,9 @@ void CBasePolyOb::Dump(CDumpContext& dc) const {
 
 // ---- CPolyLineOb ----
 
-CPolyLineOb::CPolyLineOb() { snaps_.setOwner(this); }
+CPolyLineOb::CPolyLineOb() {
+    snaps_.setOwner(this);
+}
 
 void CPolyLineOb::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
@@ -340,7 +349,9 @@ void CPolyLineOb::SerializeShapeData(CArchive& ar) {
     // A section of an older release: read and dropped.
     ar.ReadByte();
     const int m = ar.ReadInt16();
-    if (m < 0) throw CArchiveException("a negative shape-data count " + std::to_string(m), int64_t(ar.Tell()));
+    if (m < 0)
+        throw CArchiveException("a negative shape-data count " + std::to_string(m),
+                                int64_t(ar.Tell()));
     ar.CheckCount(uint64_t(m), 3, "shape-data entries");
     for (int i = 0; i < m; ++i) {
         ar.ReadInt16();

@@ -11,7 +11,7 @@
 
 class CBasePolyOb : public C1DOb {
     VX_DECLARE_CLASS(CBasePolyOb)
-public:
+  public:
     // The stored vertex count is 16 bits wide.
     static constexpr size_t kMaxPoints = 65535;
 
@@ -34,7 +34,9 @@ public:
     virtual void SetPointAt(int index, int x, int y);
     virtual void DrawShadow(CDC& dc);
     virtual void DrawArrowheads(CDC& dc);
-    static bool IsNear(int x1, int y1, int x2, int y2) { return std::abs(x1 - x2) <= 4 && std::abs(y1 - y2) <= 4; }
+    static bool IsNear(int x1, int y1, int x2, int y2) {
+        return std::abs(x1 - x2) <= 4 && std::abs(y1 - y2) <= 4;
+    }
     bool CanDeletePoint() const;
     // Removes vertex i; a closed contour stays closed.
     int DeletePoint(int index);
@@ -64,7 +66,7 @@ public:
     // Bounding box of `pts`, at least one unit wide and high.
     static CRect BoundsOf(const std::vector<CPoint>& pts);
 
-protected:
+  protected:
     // The record after the common object record.
     void SerializePoly(CArchive& ar);
     void DrawFigure(CDC& dc);
@@ -72,7 +74,7 @@ protected:
 
 class CPolyLineOb : public CBasePolyOb {
     VX_DECLARE_CLASS(CPolyLineOb)
-public:
+  public:
     static constexpr uint32_t kShapeDataMarker = 0xABCD1234;
 
     CPolyLineOb();
@@ -96,7 +98,7 @@ public:
     CPoint GetRotatedPoint(int index) override;
     void CopyFrom(const CHyperOb& other) override;
 
-private:
+  private:
     CSnapList snaps_;
     bool legacyRecord_ = false;
 };

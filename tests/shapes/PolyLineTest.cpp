@@ -97,7 +97,8 @@ TEST(PolyLine, ClosingAndOpening) {
     CPolyLineOb* at = Poly(page, kSquare);
     at->ToggleClosed(CPoint(100, 100));
     EXPECT_FALSE(at->IsClosed());
-    EXPECT_EQ(PagePoints(*at), (std::vector<CPoint>{{87, 87}, {0, 100}, {0, 0}, {100, 0}, {100, 100}}));
+    EXPECT_EQ(PagePoints(*at),
+              (std::vector<CPoint>{{87, 87}, {0, 100}, {0, 0}, {100, 0}, {100, 100}}));
 }
 
 TEST(PolyLine, DeletingVerticesKeepsContoursClosed) {
@@ -252,7 +253,8 @@ TEST(PolyLine, HostileVertexCountFailsBeforeAllocating) {
         back.Serialize(in);
         ADD_FAILURE() << "the record was read";
     } catch (const CArchiveException& e) {
-        EXPECT_NE(std::string(e.what()).find("remaining bytes can hold"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("remaining bytes can hold"), std::string::npos)
+            << e.what();
     }
     EXPECT_EQ(back.PointCount(), 0);
 }
