@@ -6,6 +6,7 @@
 #include "shapes/CircleOb.h"
 #include "shapes/HiliteOb.h"
 #include "shapes/LineOb.h"
+#include "shapes/PolyLineOb.h"
 #include "shapes/RectOb.h"
 #include "shapes/TextOb.h"
 
@@ -17,4 +18,5 @@ void RegisterShapeClasses() {
     // Text blocks and bitmaps.
     r.Register(CTextOb::classInfo);
     r.Register(CBitmapOb::classInfo);
+    for (const CClassInfo* c : {&CBasePolyOb::classInfo, &CPolyLineOb::classInfo}) r.Register(*c);
 }

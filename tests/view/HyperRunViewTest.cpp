@@ -22,6 +22,7 @@
 #include "shapes/CircleOb.h"
 #include "shapes/HiliteOb.h"
 #include "shapes/LineOb.h"
+#include "shapes/PolyLineOb.h"
 #include "shapes/RectOb.h"
 #include "shapes/ShapeClasses.h"
 #include "shapes/TextOb.h"
@@ -213,6 +214,7 @@ TEST_F(ViewFixture, ToolsAndOpenViews) {
         {60450, &CLineOb::classInfo},   {60472, &CLineOb::classInfo},   {60473, &CBorderOb::classInfo},
         {60478, &CArcOb::classInfo},    {60471, &CCircleOb::classInfo}, {60451, &CRectOb::classInfo},
         {60480, &CHiliteOb::classInfo}, {60448, &CTextOb::classInfo},   {60462, &CBitmapOb::classInfo},
+        {60479, &CPolyLineOb::classInfo},
     };
     for (const auto& [id, cls] : expected) EXPECT_EQ(view->GetToolClass(id), cls) << id;
     EXPECT_EQ(view->toolMap().size(), expected.size());

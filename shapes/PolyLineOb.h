@@ -1,0 +1,104 @@
+// Polylines and contours: a one-dimensional shape whose geometry is a list
+// of vertices kept relative to the centre of its rectangle, so that moving
+// the rectangle moves the figure. A polyline is closed (a contour) when it
+// has more than 2 vertices and its last vertex repeats its first.
+#pragma once
+
+#include <vector>
+
+#include "model/SnapList.h"
+#include "shapes/1DOb.h"
+
+class CBasePolyOb : public C1DOb {
+    VX_DECLARE_CLASS(CBasePolyOb)
+  public:
+    // The stored vertex count is 16 bits wide.
+    static constexpr size_t kMaxPoints = 65535;
+
+    CBasePolyOb() = default;
+
+    int PointCount() const { return int(outline_.size()); }
+    // The vertices relative to the centre.
+    const std::vector<CPoint>& Points() const { return outline_; }
+    // Replaces the vertices with `pts` in page coordinates and normalises.
+    void SetPagePoints(const std::vector<CPoint>& pts);
+    // The centre the vertices are relative to: the middle of the unrotated
+    // rectangle, halves truncated toward zero.
+    CPoint Centre();
+
+    // code when (x, y) touches the figure, else -1.
+    virtual int HitBody(int x, int y, int code);
+    // Page position of a vertex; (0, 0) out of range.
+    virtual CPoint GetPointAt(int index);
+    // Ignored while rotated or out of range.
+    virtual void SetPointAt(int index, int x, int y);
+    virtual void DrawShadow(CDC& dc);
+    virtual void DrawArrowheads(CDC& dc);
+    static bool IsNear(int x1, int y1, int x2, int y2) {
+        return std::abs(x1 - x2) <= 4 && std::abs(y1 - y2) <= 4;
+    }
+    bool CanDeletePoint() const;
+    // Removes vertex i; a closed contour stays closed.
+    int DeletePoint(int index);
+    virtual CPoint GetRotatedPoint(int /*index*/) { return CPoint(0, 0); }
+
+    // Closes an open polyline by repeating its first vertex, or opens a
+    // contour at the vertex whose handle holds `point` (else at vertex 0)
+    // by moving that vertex a quarter of the way toward the centre.
+    void ToggleClosed(CPoint point);
+
+    bool CanEditPoints() const override { return dfltCanEditPoints(); }
+    bool IsClosed() const override;
+    bool IsTransparent() const override;
+    void DrawShape(CDC& dc) override;
+    void CopyFrom(const CHyperOb& other) override;
+    void Serialize(CArchive& ar) override;
+    // The vertex array is the outline; nothing to build.
+    void BuildOutline() override {}
+    void Dump(CDumpContext& dc) const override;
+
+    // Makes the rectangle the bounding box of the vertices and stores them
+    // relative to its centre; `relative` says whether they are relative to
+    // the old centre or in page coordinates.
+    void RecalcBounds(bool relative);
+    // Scales the vertices about the centre into the current rectangle.
+    void FitPointsToRect();
+    // Bounding box of `pts`, at least one unit wide and high.
+    static CRect BoundsOf(const std::vector<CPoint>& pts);
+
+  protected:
+    // The record after the common object record.
+    void SerializePoly(CArchive& ar);
+    void DrawFigure(CDC& dc);
+};
+
+class CPolyLineOb : public CBasePolyOb {
+    VX_DECLARE_CLASS(CPolyLineOb)
+  public:
+    static constexpr uint32_t kShapeDataMarker = 0xABCD1234;
+
+    CPolyLineOb();
+
+    bool legacyRecord() const { return legacyRecord_; }
+    CSnapList& snapList() { return snaps_; }
+
+    void Serialize(CArchive& ar) override;
+    void SerializeShapeData(CArchive& ar) override;
+    void Update(int recalc, int hint) override;
+    void Refresh(int recalc) override;
+    int HitTest(int x, int y) override;
+    void ApplyViewDefaults() override;
+    std::string GetTypeName() const override { return "Polyline"; }
+    CSnapList* GetSnapList(bool own) override {
+        return legacyRecord_ ? nullptr : GetGroupSnapList(own, &snaps_);
+    }
+    bool GetHatchStyle(int& out) const override;
+    bool GetShadowStyle(int& out) const override;
+    bool CanRotate() const override { return dfltCanRot(); }
+    CPoint GetRotatedPoint(int index) override;
+    void CopyFrom(const CHyperOb& other) override;
+
+  private:
+    CSnapList snaps_;
+    bool legacyRecord_ = false;
+};
