@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/Archive.h"
 #include "model/DumpContext.h"
 #include "model/HyperPage.h"
 #include "model/ObTracker.h"
 #include "model/PropChoice.h"
 #include "model/SnapList.h"
 #include "platform/DC.h"
+#include "platform/IntMath.h"
 #include "shapes/ShapePropIds.h"
 
 VX_IMPLEMENT_SERIAL(CHyperDrawOb, CHyperOb, 0)
@@ -301,6 +303,36 @@ double DistanceToSegment(CPoint p, CPoint a, CPoint b) {
     double t = len2 > 0 ? ((double(p.x) - a.x) * dx + (double(p.y) - a.y) * dy) / len2 : 0.0;
     t = std::clamp(t, 0.0, 1.0);
     return std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
+}
+
+int LineDistance(CPoint p, CPoint a, CPoint b) {
+    const double ax = a.x, ay = a.y, bx = b.x, by = b.y, px = p.x, py = p.y;
+    double fx, fy;
+    if (a.x == b.x) {
+        fx = ax;
+        fy = py;
+    } else if (a.y == b.y) {
+        fx = px;
+        fy = ay;
+    } else {
+        const double dx = bx - ax, dy = by - ay;
+        const double s = ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy);
+        fx = ax + s * dx;
+        fy = ay + s * dy;
+    }
+    fx = std::clamp(fx, std::min(ax, bx), std::max(ax, bx));
+    fy = std::clamp(fy, std::min(ay, by), std::max(ay, by));
+    return vx::TruncInt(std::hypot(px - fx, py - fy));
+}
+
+std::vector<CPoint> ReadPoints(CArchive& ar, uint16_t count, const char* what) {
+    ar.CheckCount(count, 8, what);
+    std::vector<CPoint> pts(count);
+    for (CPoint& p : pts) {
+        p.x = ar.ReadInt32();
+        p.y = ar.ReadInt32();
+    }
+    return pts;
 }
 
 CRect BoundsOf(const std::vector<CPoint>& pts) {

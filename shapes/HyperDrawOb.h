@@ -115,6 +115,8 @@ void CHyperDrawOb::DrawShadowWith(CDC& dc, F&& figure) const {
     dc.SelectObject(oldBrush);
 }
 
+class CArchive;
+
 // Geometry helpers shared by the shapes.
 namespace vx::shapes {
 
@@ -122,6 +124,13 @@ namespace vx::shapes {
 bool PointInPolygon(const std::vector<CPoint>& pts, CPoint p);
 // Distance from p to the segment a-b.
 double DistanceToSegment(CPoint p, CPoint a, CPoint b);
+// The distance test of lines: the foot of the perpendicular on the line
+// through a and b, clamped into the segment's x and y ranges, and the
+// distance to it truncated.
+int LineDistance(CPoint p, CPoint a, CPoint b);
+// A stored point list: `count` pairs of 32-bit coordinates, the count
+// checked against the bytes that remain before anything is allocated.
+std::vector<CPoint> ReadPoints(CArchive& ar, uint16_t count, const char* what);
 // Bounding box of points (right and bottom are the largest coordinates).
 CRect BoundsOf(const std::vector<CPoint>& pts);
 

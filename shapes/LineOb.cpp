@@ -205,26 +205,7 @@ int CLineOb::HitTest(int x, int y) {
     if (hit == vx::kHitNone) return vx::kHitNone;
     const int code = conn_.resizeCode;
     if (code != CLineConnection::kDiagDown && code != CLineConnection::kDiagUp) return hit;
-    const CPoint a = FirstEnd(), b = SecondEnd();
-    const double ax = a.x, ay = a.y, bx = b.x, by = b.y, px = x, py = y;
-    double fx, fy;
-    if (a.x == b.x) {
-        fx = ax;
-        fy = py;
-    } else if (a.y == b.y) {
-        fx = px;
-        fy = ay;
-    } else {
-        // Foot of the perpendicular on the line through both ends.
-        const double dx = bx - ax, dy = by - ay;
-        const double s = ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy);
-        fx = ax + s * dx;
-        fy = ay + s * dy;
-    }
-    fx = std::clamp(fx, std::min(ax, bx), std::max(ax, bx));
-    fy = std::clamp(fy, std::min(ay, by), std::max(ay, by));
-    const int dist = vx::TruncInt(std::hypot(px - fx, py - fy));
-    return dist > tol ? -1 : hit;
+    return vx::shapes::LineDistance(CPoint(x, y), FirstEnd(), SecondEnd()) > tol ? -1 : hit;
 }
 
 void CLineOb::DrawShape(CDC& dc) {

@@ -14,44 +14,6 @@ VX_IMPLEMENT_SERIAL(CPolyLineOb, CBasePolyOb, 0)
 
 namespace {
 
-// The distance test of lines: the foot of the perpendicular, clamped into
-// the segment's ranges, truncated distance within `tol`.
-bool NearSegment(CPoint p, CPoint a, CPoint b, int tol) {
-    const double ax = a.x, ay = a.y, bx = b.x, by = b.y, px = p.x, py = p.y;
-    double fx, fy;
-    if (a.x == b.x) {
-        fx = ax;
-        fy = py;
-    } else if (a.y == b.y) {
-        fx = px;
-        fy = ay;
-    } else {
-        const double dx = bx - ax, dy = by - ay;
-        const double s = ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy);
-        fx = ax + s * dx;
-        fy = ay + s * dy;
-    }
-    fx = std::clamp(fx, std::min(ax, bx), std::max(ax, bx));
-    fy = std::clamp(fy, std::min(ay, by), std::max(ay, by));
-    return tol >= vx::TruncInt(std::hypot(px - fx, py - fy));
-}
-
-// Non-zero winding rule.
-bool InsidePolygon(const std::vector<CPoint>& pts, CPoint p) {
-    int winding = 0;
-    const size_t n = pts.size();
-    for (size_t i = 0; i < n; ++i) {
-        const CPoint a = pts[i], b = pts[(i + 1) % n];
-        const int64_t cross = int64_t(b.x - a.x) * (p.y - a.y) - int64_t(p.x - a.x) * (b.y - a.y);
-        if (a.y <= p.y) {
-            if (b.y > p.y && cross > 0) ++winding;
-        } else if (b.y <= p.y && cross < 0) {
-            --winding;
-        }
-    }
-    return winding != 0;
-}
-
 void CheckedWord(int64_t v, const char* field) {
     if (v < 0 || v > 65535)
         throw CArchiveException(std::string(field) + " " + std::to_string(v) +
@@ -184,11 +146,11 @@ int CBasePolyOb::HitBody(int x, int y, int code) {
     if (outline_.empty()) return vx::kHitNone;
     const CPoint c = Centre();
     if (IsClosed() && !IsTransparent())
-        return InsidePolygon(outline_, CPoint(x - c.x, y - c.y)) ? code : vx::kHitNone;
+        return vx::shapes::PointInPolygon(outline_, CPoint(x - c.x, y - c.y)) ? code : vx::kHitNone;
     const int tol = HitTolerance();
     const CPoint p(x - c.x, y - c.y);
     for (size_t i = 0; i + 1 < outline_.size(); ++i)
-        if (NearSegment(p, outline_[i], outline_[i + 1], tol)) return code;
+        if (vx::shapes::LineDistance(p, outline_[i], outline_[i + 1]) <= tol) return code;
     return vx::kHitNone;
 }
 
@@ -299,14 +261,7 @@ void CBasePolyOb::SerializePoly(CArchive& ar) {
     const uint32_t hs = ar.ReadDword();
     hatchStyle_ = int32_t(hs & 0xFFFF);
     shadowStyle_ = int32_t(hs >> 16);
-    const uint16_t n = ar.ReadWord();
-    ar.CheckCount(n, 8, "polyline vertices");
-    std::vector<CPoint> pts(n);
-    for (CPoint& p : pts) {
-        p.x = ar.ReadInt32();
-        p.y = ar.ReadInt32();
-    }
-    outline_ = std::move(pts);
+    outline_ = vx::shapes::ReadPoints(ar, ar.ReadWord(), "polyline vertices");
 }
 
 void CBasePolyOb::Dump(CDumpContext& dc) const {

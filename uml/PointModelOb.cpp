@@ -334,14 +334,7 @@ void CPointModelOb::Serialize(CArchive& ar) {
     alignment_ = ar.ReadInt32();
     textMargin_ = ar.ReadInt32();
     font().Serialize(ar);
-    const uint16_t n = ar.ReadWord();
-    ar.CheckCount(n, 8, "an element's points");
-    std::vector<CPoint> pts(n);
-    for (CPoint& p : pts) {
-        p.x = ar.ReadInt32();
-        p.y = ar.ReadInt32();
-    }
-    points_ = std::move(pts);
+    points_ = vx::shapes::ReadPoints(ar, ar.ReadWord(), "an element's points");
 }
 
 void CPointModelOb::Dump(CDumpContext& dc) const {
