@@ -83,6 +83,7 @@ void CHyperOb::SetRect(const CRect& rectIn) {
         }
     }
     if (groupInfo_) groupInfo_->rect.OffsetRect(rect.left - old.left, rect.top - old.top);
+    if (view_ && !IsLine()) view_->GeometryChanged();
     tracker_->rect = rect;
     OnResized(old);
 }

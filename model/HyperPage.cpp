@@ -85,6 +85,7 @@ void CHyperPage::IndexAt(size_t i) {
 }
 
 CHyperOb* CHyperPage::Insert(std::unique_ptr<CHyperOb> ob, int index) {
+    ++geometryRevision_;
     CHyperOb* raw = ob.get();
     const size_t at = index < 0 || size_t(index) > objects_.size() ? objects_.size() : size_t(index);
     objects_.insert(objects_.begin() + std::ptrdiff_t(at), std::move(ob));
@@ -94,6 +95,7 @@ CHyperOb* CHyperPage::Insert(std::unique_ptr<CHyperOb> ob, int index) {
 }
 
 std::unique_ptr<CHyperOb> CHyperPage::Remove(CHyperOb* ob) {
+    ++geometryRevision_;
     const int i = IndexOf(ob);
     if (i < 0) return nullptr;
     if (!codesStale_) codes_.Remove(ob);
@@ -111,6 +113,7 @@ void CHyperPage::MoveTo(CHyperOb* ob, size_t index) {
 }
 
 std::vector<std::unique_ptr<CHyperOb>> CHyperPage::ReleaseObjects() {
+    ++geometryRevision_;
     codes_.Clear();
     codesStale_ = false;
     std::vector<std::unique_ptr<CHyperOb>> out = std::move(objects_);
@@ -119,6 +122,7 @@ std::vector<std::unique_ptr<CHyperOb>> CHyperPage::ReleaseObjects() {
 }
 
 void CHyperPage::AdoptObjects(std::vector<std::unique_ptr<CHyperOb>> obs) {
+    ++geometryRevision_;
     objects_.reserve(objects_.size() + obs.size());
     codesStale_ = true;
     for (auto& ob : obs) {
@@ -129,6 +133,7 @@ void CHyperPage::AdoptObjects(std::vector<std::unique_ptr<CHyperOb>> obs) {
 }
 
 void CHyperPage::RemoveAll() {
+    ++geometryRevision_;
     codes_.Clear();
     codesStale_ = false;
     objects_.clear();

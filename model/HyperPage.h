@@ -72,6 +72,11 @@ public:
     // Repaint only the objects of a layer whose visibility changed.
     void OnLayerVisibilityChanged(int layerId);
 
+    // Counts changes of the objects' placement (an object added, removed or
+    // given a new rectangle, lines excepted): caches of the page's geometry
+    // (the connector router's obstacles) compare it instead of the objects.
+    uint64_t geometryRevision() const { return geometryRevision_; }
+    void GeometryChanged() { ++geometryRevision_; }
     // ---- window ----
     CViewLink* link() const { return link_; }
     void setLink(CViewLink* l) { link_ = l; }
@@ -134,6 +139,7 @@ public:
     bool AfterLoad();
 
 private:
+    uint64_t geometryRevision_ = 0;
     void LoadObjects(CArchive& ar);
     // Files objects_[i], just placed there, in the code index.
     void IndexAt(size_t i);
