@@ -124,6 +124,13 @@ public:
     virtual void SerializeShapeData(CArchive&) {}
     // The connection record of lines and connectors.
     virtual CConnection* GetConnection() { return nullptr; }
+    // Objects whose geometry is a list of points (polylines): takes `pts`
+    // in page coordinates, the rectangle becoming their bounds. False for
+    // objects without such a list.
+    virtual bool SetPagePoints(const std::vector<CPoint>& /*pts*/) { return false; }
+    // A new object that takes the place of `objects` (a chain of lines
+    // joined into one) takes its geometry from them.
+    virtual void OnPointsReplaced(const std::vector<CHyperOb*>& /*objects*/) {}
     // Free resizing; lines answer their diagonal code.
     static constexpr int kResizeFree = 24;
     virtual int GetResizeMode() const { return kResizeFree; }

@@ -57,9 +57,10 @@ void CBasePolyOb::RecalcBounds(bool relative) {
     for (CPoint& p : outline_) p = CPoint(p.x - c.x, p.y - c.y);
 }
 
-void CBasePolyOb::SetPagePoints(const std::vector<CPoint>& pts) {
+bool CBasePolyOb::SetPagePoints(const std::vector<CPoint>& pts) {
     outline_ = pts;
     RecalcBounds(false);
+    return true;
 }
 
 void CBasePolyOb::FitPointsToRect() {

@@ -21,7 +21,7 @@ class CBasePolyOb : public C1DOb {
     // The vertices relative to the centre.
     const std::vector<CPoint>& Points() const { return outline_; }
     // Replaces the vertices with `pts` in page coordinates and normalises.
-    void SetPagePoints(const std::vector<CPoint>& pts);
+    bool SetPagePoints(const std::vector<CPoint>& pts) override;
     // The centre the vertices are relative to: the middle of the unrotated
     // rectangle, halves truncated toward zero.
     CPoint Centre();
@@ -35,7 +35,8 @@ class CBasePolyOb : public C1DOb {
     virtual void DrawShadow(CDC& dc);
     virtual void DrawArrowheads(CDC& dc);
     static bool IsNear(int x1, int y1, int x2, int y2) {
-        return std::abs(x1 - x2) <= 4 && std::abs(y1 - y2) <= 4;
+        // In 64 bits: stored coordinates may lie anywhere.
+        return std::llabs(int64_t(x1) - x2) <= 4 && std::llabs(int64_t(y1) - y2) <= 4;
     }
     bool CanDeletePoint() const;
     // Removes vertex i; a closed contour stays closed.
@@ -97,6 +98,16 @@ class CPolyLineOb : public CBasePolyOb {
     bool CanRotate() const override { return dfltCanRot(); }
     CPoint GetRotatedPoint(int index) override;
     void CopyFrom(const CHyperOb& other) override;
+
+    // Joining lines (shapes/PolyLineChain.cpp). Whether `objects` (lines or
+    // connectors, at least two) meet end to end within IsNear's tolerance,
+    // in list order; only the first may be reversed to make them meet.
+    // `vertices`, when given, receives the n + 1 vertices of the chain in
+    // page coordinates (the last equal to the first when it closes).
+    static bool ChainLines(const std::vector<CHyperOb*>& objects, std::vector<CPoint>* vertices = nullptr);
+    // The vertices become the chain of `objects`; nothing changes when
+    // they do not chain.
+    void OnPointsReplaced(const std::vector<CHyperOb*>& objects) override;
 
   private:
     CSnapList snaps_;
