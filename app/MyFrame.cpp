@@ -304,6 +304,8 @@ std::vector<std::pair<int, QString>> CHyperFrame::ToolMenuEntries() const {
         if (name.isEmpty()) name = QString::fromLatin1(info->name);
         out.emplace_back(id, name);
     }
+    // The freehand mode draws with the next press whatever the tool.
+    out.emplace_back(vx::cmd::kFreehandMode, tr("Freehand"));
     return out;
 }
 

@@ -45,7 +45,8 @@ public:
     // A tool can be picked: edit mode, the insertion layer visible and not
     // locked, and (the connector) snap points shown.
     bool IsToolEnabled(int id) const;
-    // The "Tools" menu: "Select" first, then the drawing tools by name.
+    // The "Tools" menu: "Select" first, then the drawing tools by name,
+    // then the "Freehand" mode.
     std::vector<std::pair<int, QString>> ToolMenuEntries() const;
     // The Layers Sheet of this window's page: Select picks the layer's
     // objects in the view, OK repaints and returns to the Select tool.

@@ -6,10 +6,11 @@
 #include "dialogs/DefinitionDlg.h"
 #include "model/HyperOleDoc.h"
 #include "model/HyperPage.h"
+#include "shapes/PolyLineOb.h"
 #include "uml/ClassOb.h"
 #include "uml/UmlClasses.h"
 
-CMyView::CMyView(CMyDoc* doc, QWidget* parent) : CHyperView(parent), doc_(doc) {
+CMyView::CMyView(CMyDoc* doc, QWidget* parent) : CFreeHandView(parent), doc_(doc) {
     using namespace vx::cmd;
     for (const auto& [id, kind] : {std::pair{kClassAttributes, int(CClassOb::kAttributes)},
                                    std::pair{kClassOperations, int(CClassOb::kOperations)}}) {
@@ -30,10 +31,15 @@ void CMyView::OnDocumentLoaded() {
 }
 
 void CMyView::RegisterTools() {
-    CHyperView::RegisterTools();
+    CFreeHandView::RegisterTools();
     size_t count = 0;
     const vx::uml::ElementTool* tools = vx::uml::ElementTools(count);
     for (size_t i = 0; i < count; ++i) RegisterTool(tools[i].id, tools[i].objectClass);
+}
+
+std::unique_ptr<CHyperOb> CMyView::CombineSelection(const std::vector<CHyperOb*>& selection) {
+    if (!selection.empty() && !CPolyLineOb::ChainLines(selection)) return nullptr;
+    return std::make_unique<CPolyLineOb>();
 }
 
 CClassOb* CMyView::SelectedClass() const {

@@ -2,12 +2,13 @@
 // the application's design elements and commands.
 #pragma once
 
-#include "view/HyperView.h"
+#include "command/CommandIds.h"
+#include "view/FreeHandView.h"
 
 class CClassOb;
 class CMyDoc;
 
-class CMyView : public CHyperView {
+class CMyView : public CFreeHandView {
     Q_OBJECT
 public:
     CMyView(CMyDoc* doc, QWidget* parent);
@@ -20,6 +21,12 @@ public:
     // The library's tools, then the design elements under their type-name
     // ids.
     void RegisterTools() override;
+
+    // A new polyline for an empty list or a chain of lines (joined by the
+    // Group command and the "Polyline" tool), nothing otherwise.
+    std::unique_ptr<CHyperOb> CombineSelection(const std::vector<CHyperOb*>& selection) override;
+    // The "Polyline" tool draws its lines one after another.
+    bool IsMultiPartTool(int toolId) const override { return toolId == vx::tool::kPolyline; }
 
     // The one selected class box (the dominant one of several), or null.
     CClassOb* SelectedClass() const;

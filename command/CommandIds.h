@@ -43,6 +43,7 @@ constexpr int kRotateRight = 60558;
 constexpr int kGroup = 60565;
 constexpr int kUngroup = 60566;
 constexpr int kRegroup = 60567;
+constexpr int kFreehandMode = 60568;  // "Freehand": the next press draws a stroke
 constexpr int kRoute = 60569;
 constexpr int kEditPoints = 60597;
 constexpr int kOpenOrClose = 60598;

@@ -18,7 +18,8 @@ std::vector<CPoint> ThinStroke(const std::vector<CPoint>& samples) {
     stroke.reserve(samples.size());
     for (const CPoint& p : samples)
         if (stroke.empty() || stroke.back() != p) stroke.push_back(p);
-    if (stroke.size() < 3) return samples.size() < 2 ? samples : std::vector<CPoint>{samples.front(), samples.back()};
+    if (stroke.size() < 3)
+        return samples.size() < 2 ? samples : std::vector<CPoint>{samples.front(), samples.back()};
     std::vector<CPoint> out;
     out.reserve(stroke.size());
     out.push_back(stroke.front());
@@ -40,7 +41,8 @@ std::vector<CPoint> FinishStroke(const std::vector<CPoint>& stroke, double closi
     if (stroke.size() < 2) return {};
     std::vector<CPoint> pts = stroke;
     const CPoint first = pts.front(), last = pts.back();
-    if (std::hypot(double(last.x) - first.x, double(last.y) - first.y) <= closingDistance) pts.push_back(first);
+    if (std::hypot(double(last.x) - first.x, double(last.y) - first.y) <= closingDistance)
+        pts.push_back(first);
     return ThinStroke(pts);
 }
 

@@ -37,7 +37,8 @@ bool CPolyLineOb::ChainLines(const std::vector<CHyperOb*>& objects, std::vector<
     v[0] = s[0];
     // Where two ends meet (within the tolerance), their middle.
     for (size_t i = 1; i < n; ++i)
-        v[i] = CPoint(int((int64_t(e[i - 1].x) + s[i].x) / 2), int((int64_t(e[i - 1].y) + s[i].y) / 2));
+        v[i] = CPoint(int((int64_t(e[i - 1].x) + s[i].x) / 2),
+                      int((int64_t(e[i - 1].y) + s[i].y) / 2));
     // A last end near the start closes the contour exactly.
     v[n] = near(e[n - 1], v[0]) ? v[0] : e[n - 1];
     return true;

@@ -578,7 +578,8 @@ void CHyperView::GroupSelection(bool ctrlHeld) {
     if (sel.size() < 2 || !CGroupOps::CanGroup(*page(), sel)) return;
     CEditScope scope(*this, EditKind::kGroup);
     const bool grouped = CGroupOps::GroupCommand(*page(), sel, groupState_, ctrlHeld, joiner_);
-    scope.Changed();
+    // Joined objects replaced the selection: the step is their deletion.
+    scope.Changed(grouped ? EditKind::kGroup : EditKind::kDelete);
     // The selection is the group (or the joined object), master dominant.
     BeginSelectionBatch();
     DeselectAll(false);

@@ -123,7 +123,19 @@ public:
     void UngroupSelection();
     void RegroupSelection();
     CGroupState& groupState() { return groupState_; }
-    void SetGroupJoiner(CGroupJoiner* j) { joiner_ = j; }
+    void SetGroupJoiner(CGroupJoiner* j) { joiner_ = j ? j : &combineJoiner_; }
+
+    // ---- joining objects into one (view/HyperViewCombine.cpp) ----
+    // A new object that takes the place of `selection` (not yet attached),
+    // or null when the view cannot merge it. Here: the freehand tool's
+    // object for an empty selection, nothing otherwise.
+    virtual std::unique_ptr<CHyperOb> CombineSelection(const std::vector<CHyperOb*>& selection);
+    // Replaces the page objects `objects` by the one CombineSelection makes
+    // of them: attached with defaults, given the objects' geometry, the
+    // objects deleted as by "Erase", the new object added and selected;
+    // one undo step. Null (nothing changed) when they cannot be merged or
+    // one of them may not be deleted.
+    CHyperOb* ReplaceByCombined(const std::vector<CHyperOb*>& objects);
 
     // ---- inline text ----
     // Opens the in-place editor over `ob`'s text; false when the object
@@ -294,7 +306,17 @@ private:
     std::unique_ptr<CUndoStep> pendingStep_;
     int editDepth_ = 0;
     bool editChanged_ = false;
-    CGroupJoiner* joiner_ = nullptr;
+    // Group joins what CombineSelection merges (a chain of lines).
+    class CCombineJoiner : public CGroupJoiner {
+    public:
+        explicit CCombineJoiner(CHyperView& view) : view_(view) {}
+        bool TryJoin(CHyperPage& page, std::vector<CHyperOb*>& selection) override;
+
+    private:
+        CHyperView& view_;
+    };
+    CCombineJoiner combineJoiner_{*this};
+    CGroupJoiner* joiner_ = &combineJoiner_;
     std::unique_ptr<CInlineEditor> inline_;
     // Many objects change at once: one repaint of the window instead of
     // one region per object.

@@ -22,11 +22,15 @@ TEST(Stroke, StraightRunsKeepOnlyTheirEnds) {
 
 TEST(Stroke, TurnsOfFiveDegreesStaySmallerWigglesGo) {
     // A right angle stays.
-    EXPECT_EQ(FinishStroke({{0, 0}, {20, 0}, {40, 0}, {40, 20}, {40, 40}}), (Pts{{0, 0}, {40, 0}, {40, 40}}));
+    EXPECT_EQ(FinishStroke({{0, 0}, {20, 0}, {40, 0}, {40, 20}, {40, 40}}),
+              (Pts{{0, 0}, {40, 0}, {40, 40}}));
     // A turn of about 3 degrees goes, one of about 6 stays.
     const auto turn = [](double degrees) {
         const double r = degrees * 3.14159265358979323846 / 180.0;
-        return Pts{{0, 0}, {100, 0}, {100 + int(std::lround(100 * std::cos(r))), int(std::lround(100 * std::sin(r)))}};
+        return Pts{
+            {0, 0},
+            {100, 0},
+            {100 + int(std::lround(100 * std::cos(r))), int(std::lround(100 * std::sin(r)))}};
     };
     EXPECT_EQ(ThinStroke(turn(3)).size(), 2u);
     EXPECT_EQ(ThinStroke(turn(6)).size(), 3u);

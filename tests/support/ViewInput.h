@@ -8,6 +8,7 @@
 
 #include <QAbstractScrollArea>
 #include <QTest>
+#include <initializer_list>
 
 namespace vxtest {
 
@@ -38,6 +39,15 @@ inline void Drag(QAbstractScrollArea& view, QPoint from, QPoint to, Qt::Keyboard
     Press(view, from, mods);
     for (int i = 1; i <= steps; ++i) MoveTo(view, from + (to - from) * i / steps, mods);
     Release(view, to, mods);
+}
+
+// Press at the first point, move through the others, release at the last
+// (a freehand stroke).
+inline void Stroke(QAbstractScrollArea& view, std::initializer_list<QPoint> points, Qt::KeyboardModifiers mods = {}) {
+    if (points.size() == 0) return;
+    Press(view, *points.begin(), mods);
+    for (const QPoint& p : points) MoveTo(view, p, mods);
+    Release(view, *(points.end() - 1), mods);
 }
 
 inline void DoubleClick(QAbstractScrollArea& view, QPoint p) { QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, p); }
