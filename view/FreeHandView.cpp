@@ -258,6 +258,10 @@ void CFreeHandView::AddPart(CPoint client) {
     std::unique_ptr<CHyperOb> part = CreateObjectForTool(partsTool_);
     if (!part) return;
     part->AttachToView(page(), nullptr, true);
+    // Off the page until the chain ends: a part's end must not snap onto a
+    // snap point (it would leave the next part's start and the chain, and
+    // raise the point's count for a line that is never added).
+    part->SetView(nullptr);
     const CSize min = part->GetTracker() ? part->GetTracker()->minSize : CSize(1, 1);
     // From the anchor to the end; a line takes the corners as its ends.
     part->SetRect(CRect(m_ptCreateAnchor.x, m_ptCreateAnchor.y, end.x, end.y));

@@ -4,10 +4,15 @@
 // of grouping them.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include "app/MyView.h"
 #include "command/CommandIds.h"
+#include "model/AnchorFmt.h"
 #include "model/HyperOleDoc.h"
 #include "model/HyperPage.h"
+#include "model/SnapList.h"
+#include "shapes/BorderOb.h"
 #include "shapes/LineOb.h"
 #include "shapes/PolyLineOb.h"
 #include "shapes/ShapeClasses.h"
@@ -67,6 +72,11 @@ TEST_F(PolylineFixture, ThePolylineToolChainsItsPartsIntoOnePolyline) {
     EXPECT_EQ(view->partCount(), 2u);
     EXPECT_EQ(view->m_ptCreateAnchor, CPoint(140, 140));
     EXPECT_EQ(page().Count(), 0u);  // the parts are not on the page yet
+    // They are drawn meanwhile.
+    const QImage shown = view->viewport()->grab().toImage();
+    EXPECT_NE(shown.pixelColor(90, 40), QColor(Qt::white));
+    EXPECT_NE(shown.pixelColor(140, 90), QColor(Qt::white));
+    EXPECT_EQ(shown.pixelColor(93, 87), QColor(Qt::white));
     vxtest::DoubleClick(*view, {240, 140});
     EXPECT_EQ(view->m_nCreating, 0);
     CPolyLineOb* ob = OnlyPolyline();
@@ -80,6 +90,31 @@ TEST_F(PolylineFixture, ThePolylineToolChainsItsPartsIntoOnePolyline) {
     EXPECT_EQ(view->currentUndo()->action(), vx::undo::kInsert);
     view->Undo();
     EXPECT_EQ(page().Count(), 0u);
+}
+
+TEST_F(PolylineFixture, PartsEndWhereTheyAreDrawnNotOnSnapPoints) {
+    page().gridFlags &= ~CHyperPage::kSnapToGrid;
+    auto border = std::make_unique<CBorderOb>();
+    border->AttachToView(&page(), nullptr, true);
+    border->SetRect(CRect(200, 150, 300, 250));
+    CHyperOb* b = view->AddObject(std::move(border), false, true);
+    ASSERT_NE(b, nullptr);
+    CSnapList* snaps = b->GetSnapList(false);
+    ASSERT_TRUE(snaps && !snaps->IsEmpty());
+    // A part ending 6 units from the border's left snap point (200, 200).
+    ASSERT_TRUE(view->tools().SetTool(vx::tool::kPolyline));
+    Click(*view, {100, 200});
+    Click(*view, {194, 200});
+    Click(*view, {194, 100});
+    Key(*view, Qt::Key_Return);
+    ASSERT_EQ(page().Count(), 2u);
+    auto* ob = DynamicDowncast<CPolyLineOb>(page().At(0));
+    ASSERT_NE(ob, nullptr);
+    EXPECT_EQ(Vertices(*ob), (Pts{{100, 200}, {194, 200}, {194, 100}}));
+    for (size_t i = 0; i < snaps->Count(); ++i) {
+        EXPECT_EQ(snaps->set().point(i)->inCount, 0);
+        EXPECT_EQ(snaps->set().point(i)->outCount, 0);
+    }
 }
 
 TEST_F(PolylineFixture, PartsCanBeDraggedAndEnterEndsTheChain) {

@@ -4,6 +4,8 @@
 // mode draws whatever the tool, and strokes stay inside the page.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include "command/CmdTarget.h"
 #include "command/CommandIds.h"
 #include "model/HyperOleDoc.h"
@@ -85,6 +87,11 @@ TEST_F(FreehandFixture, EscapeCancelsAndOtherKeysEndTheStroke) {
     vxtest::MoveTo(view, {100, 120});
     EXPECT_TRUE(view.IsDrawingStroke());
     EXPECT_EQ(view.stroke().size(), 3u);
+    // The stroke is drawn as a connected line while it runs.
+    const QImage shown = view.viewport()->grab().toImage();
+    EXPECT_NE(shown.pixelColor(75, 50), QColor(Qt::white));
+    EXPECT_NE(shown.pixelColor(100, 85), QColor(Qt::white));
+    EXPECT_EQ(shown.pixelColor(75, 85), QColor(Qt::white));
     Key(view, Qt::Key_Escape);
     EXPECT_FALSE(view.IsDrawingStroke());
     vxtest::Release(view, {100, 120});
