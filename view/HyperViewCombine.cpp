@@ -27,7 +27,8 @@ CHyperOb* CHyperView::ReplaceByCombined(const std::vector<CHyperOb*>& objects) {
     BeginSelectionBatch();
     DeselectAll(false);
     for (const CHyperOb* ob : objects) DeleteObjectAt(page()->IndexOf(ob));
-    CHyperOb* added = AddObject(std::move(made), true, false);
+    // Where the objects were: not moved into the usable area.
+    CHyperOb* added = AddObject(std::move(made), true, true);
     SelectionChanged();
     EndSelectionBatch();
     return added;

@@ -149,14 +149,16 @@ TEST_F(PolylineFixture, EscapeAndTheRightButtonDropThePendingParts) {
 }
 
 TEST_F(PolylineFixture, GroupJoinsChainedLinesIntoOnePolylineInOneStep) {
-    CHyperOb* a = AddLine({20, 20}, {120, 20});
+    // The first line starts outside the usable area (guidelines at 10):
+    // the polyline stays where the lines were.
+    CHyperOb* a = AddLine({0, 20}, {120, 20});
     CHyperOb* b = AddLine({120, 20}, {120, 120});
     SelectBoth(a, b);
     ASSERT_TRUE(vxtest::Enabled(*view, vx::cmd::kGroup));
     view->GroupSelection(false);
     CPolyLineOb* ob = OnlyPolyline();
     ASSERT_NE(ob, nullptr);
-    EXPECT_EQ(Vertices(*ob), (Pts{{20, 20}, {120, 20}, {120, 120}}));
+    EXPECT_EQ(Vertices(*ob), (Pts{{0, 20}, {120, 20}, {120, 120}}));
     EXPECT_EQ(ob->groupId(), -1);
     EXPECT_EQ(view->GetSingleSelection(), ob);
     ASSERT_EQ(view->undoCount(), 1u);
