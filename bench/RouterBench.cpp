@@ -36,8 +36,10 @@ Layout MakeLayout(int count) {
     std::uniform_int_distribution<int> size(30, 60);
     for (int i = 0; i < count; ++i) {
         const int w = size(rng), h = size(rng);
-        const int x = (i % l.columns) * kPitch + std::uniform_int_distribution<int>(10, kPitch - w - 10)(rng);
-        const int y = (i / l.columns) * kPitch + std::uniform_int_distribution<int>(10, kPitch - h - 10)(rng);
+        const int x =
+            (i % l.columns) * kPitch + std::uniform_int_distribution<int>(10, kPitch - w - 10)(rng);
+        const int y =
+            (i / l.columns) * kPitch + std::uniform_int_distribution<int>(10, kPitch - h - 10)(rng);
         l.boxes.push_back(CRect(x, y, x + w, y + h));
     }
     l.page = CRect(0, 0, l.columns * kPitch, rows * kPitch);
@@ -54,8 +56,12 @@ SceneKey Key(const Layout& l, uint64_t revision) {
     return key;
 }
 
-RouteEnd RightOf(const CRect& r) { return {CPoint(r.right, (r.top + r.bottom) / 2), 5}; }
-RouteEnd LeftOf(const CRect& r) { return {CPoint(r.left, (r.top + r.bottom) / 2), 7}; }
+RouteEnd RightOf(const CRect& r) {
+    return {CPoint(r.right, (r.top + r.bottom) / 2), 5};
+}
+RouteEnd LeftOf(const CRect& r) {
+    return {CPoint(r.left, (r.top + r.bottom) / 2), 7};
+}
 
 // From a box near the middle to the box 6 columns right and 4 rows down:
 // about 100 cells apart, with some 30 boxes in the search window.

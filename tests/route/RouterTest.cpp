@@ -117,8 +117,10 @@ TEST(RouterLayouts, FrameAcrossThePathIsGoneAroundWithTheMargin) {
     EXPECT_TRUE(AxisParallel(r.points));
     for (size_t i = 1; i < r.points.size(); ++i)
         EXPECT_GE(Gap(r.points[i - 1], r.points[i], middle), 10) << "segment " << i;
-    // The shortest way round: 100 across plus 40 up (or down) and back.
+    // The shortest way round: 100 across plus 40 up (or down) and back,
+    // with the fewest bends (four).
     EXPECT_EQ(Length(r.points), 180);
+    EXPECT_EQ(r.points.size(), 6u);
     // No detour through the frames at either end.
     for (size_t i = 1; i + 1 < r.points.size(); ++i) {
         EXPECT_GE(r.points[i].x, 210);
@@ -183,7 +185,23 @@ TEST(RouterFallbacks, WalledInTargetFindsNoPath) {
     EXPECT_TRUE(r.FellBack());
     EXPECT_EQ(r.points.front(), e.at);
     EXPECT_EQ(r.points.back(), s.at);
-    EXPECT_GT(router.lastWindowCells(), 0u);
+    // The window: the exit cells (21, 15) and (49, 15) grown by 10 cells.
+    EXPECT_EQ(router.lastWindowCells(), size_t(49 * 21));
+}
+
+TEST(RouterFallbacks, SearchWindowIsClippedToThePage) {
+    CRouter router;
+    const CRect start(20, 20, 60, 60), target(220, 20, 260, 60);
+    std::vector<CRect> obstacles{start, target, CRect(120, 0, 140, 80)};
+    Prepare(router, obstacles, Key(1, CSize(10, 10), CRect(0, 0, 400, 400)));
+    const RouteResult r = router.Route({CPoint(60, 40), kRightMid}, {CPoint(220, 40), kLeftMid});
+    EXPECT_EQ(r.kind, RouteKind::kSearched);
+    // Exit cells (7, 4) and (21, 4): x 0..31 and y 0..14 on the page.
+    EXPECT_EQ(router.lastWindowCells(), size_t(32 * 15));
+    for (const CPoint& p : r.points) {
+        EXPECT_GE(p.x, 0);
+        EXPECT_GE(p.y, 0);
+    }
 }
 
 TEST(RouterFallbacks, ExitCellWithNoMoveIsBlocked) {
@@ -278,6 +296,20 @@ TEST(RouterScene, ProviderRunsOnlyWhenTheKeyChanges) {
     EXPECT_TRUE(router.Prepare(Key(2, CSize(20, 20)), provider));
     EXPECT_EQ(calls, 4);
     EXPECT_EQ(router.rebuildCount(), 4u);
+}
+
+TEST(RouterScene, MoveFlagsAreKeptUntilTheSceneChanges) {
+    CRouter router;
+    SideBySide f;
+    const std::vector<CRect> obstacles{f.left, f.right, CRect(230, 120, 270, 180)};
+    router.Prepare(Key(1), [&] { return obstacles; });
+    const RouteResult first = router.Route(f.S(), f.E());
+    const size_t cached = router.flagCacheSize();
+    EXPECT_GT(cached, 0u);
+    EXPECT_EQ(router.Route(f.S(), f.E()).points, first.points);
+    EXPECT_EQ(router.flagCacheSize(), cached);
+    router.Prepare(Key(2), [&] { return obstacles; });
+    EXPECT_EQ(router.flagCacheSize(), 0u);
 }
 
 TEST(RouterScene, RebuildDropsTheOldObstacles) {
