@@ -1,6 +1,7 @@
 #include "model/HyperPage.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "model/Archive.h"
 #include "model/HyperFrameOb.h"
@@ -22,6 +23,11 @@ std::vector<CHyperPage*>& AllPages() {
 }  // namespace
 
 CHyperPage::CHyperPage() {
+    // Each page counts its revisions in a range of its own, so a cache keyed
+    // by page address and revision never takes a new page at a reused
+    // address for the old one.
+    static std::atomic<uint64_t> pages{0};
+    geometryRevision_ = (pages.fetch_add(1) + 1) << 32;
     SetPageObject(NewPageObject());
     AllPages().push_back(this);
 }

@@ -14,6 +14,7 @@ struct Entry {
 
 // Sorted by id so lookups can binary-search.
 constexpr Entry kStrings[] = {
+    {10000, "Association"},
     {10002, "Actor"},
     {10003, "Class"},
     {10004, "Package"},
@@ -21,7 +22,13 @@ constexpr Entry kStrings[] = {
     {10007, "Node"},
     {10008, "Use Case"},
     {10009, "Note"},
+    {20004, "Symbol begin"},
     {20005, "Symbol end"},
+    {20006, "None"},
+    {20007, "Circle"},
+    {20008, "Rectangle"},
+    {20009, "Brackets"},
+    {20010, "Arrow"},
     {20011, "Symbol height"},
     {20012, "Default"},
     {20013, "Design"},
@@ -30,7 +37,10 @@ constexpr Entry kStrings[] = {
     {20018, "Operation"},
     {20020, "Class"},
     {20023, "Symbol Fill style"},
+    {20024, "Solid"},
+    {20025, "Outline"},
     {20026, "Package Text"},
+    {20028, "Open"},
     {20100, "Property Sheet"},
     {26624, "N/A"},
     {26625, "(None)"},
@@ -179,6 +189,7 @@ constexpr Entry kStrings[] = {
     {60473, "Border\nBorder"},
     {60478, "Arc\nArc"},
     {60480, "Hilite\nHilite"},
+    {60481, "Connector\nConnector"},
     {61714, "Please enter an integer between %1 and %2."},
 };
 

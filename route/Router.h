@@ -91,6 +91,10 @@ public:
     size_t obstacleCount() const { return obstacles_.size(); }
     // How many times the scene was rebuilt (tests, benchmarks).
     uint64_t rebuildCount() const { return rebuilds_; }
+    // Cells of the last search window (0 when the last route did not
+    // search) and the move flags cached so far.
+    size_t lastWindowCells() const;
+    size_t flagCacheSize() const;
 
 private:
     SceneKey key_;

@@ -4,6 +4,7 @@
 #include "shapes/BitmapOb.h"
 #include "shapes/BorderOb.h"
 #include "shapes/CircleOb.h"
+#include "shapes/ConnectOb.h"
 #include "shapes/HiliteOb.h"
 #include "shapes/LineOb.h"
 #include "shapes/PolyLineOb.h"
@@ -19,4 +20,6 @@ void RegisterShapeClasses() {
     r.Register(CTextOb::classInfo);
     r.Register(CBitmapOb::classInfo);
     for (const CClassInfo* c : {&CBasePolyOb::classInfo, &CPolyLineOb::classInfo}) r.Register(*c);
+    // Connectors.
+    for (const CClassInfo* c : {&CConnectL0::classInfo, &CConnectOb::classInfo}) r.Register(*c);
 }

@@ -137,6 +137,13 @@ public:
     // one of them may not be deleted.
     CHyperOb* ReplaceByCombined(const std::vector<CHyperOb*>& objects);
 
+    // ---- connectors (view/HyperViewConnect.cpp) ----
+    // The end of connector `ob` whose marker holds `p` (0 or 1), else -1.
+    int ConnectorEndAt(CHyperOb& ob, CPoint p) const;
+    // A press on the single selected connector: an end marker drags that
+    // end, a rectangle handle moves the connector. False when not claimed.
+    bool ConnectorPress(CPoint p);
+
     // ---- inline text ----
     // Opens the in-place editor over `ob`'s text; false when the object
     // takes no text or its font is too small at this zoom. `initial`, when
@@ -253,6 +260,10 @@ protected:
     void FinishOutlineDrag();
     void FinishCreate();
     void FinishRubberBand();
+    void BeginConnectorEndDrag(CHyperOb& ob, int k, CPoint p);
+    void FinishConnectorEndDrag();
+    // A connector drawn by a drag: end 0 at the press, end 1 at the release.
+    void PlaceNewConnector(CHyperOb& ob, const CRect& band);
     void UpdateDrag(CPoint client);
     void OnAutoScrollTick();
     // The line end being dragged snaps onto a free snap point near it.
@@ -273,6 +284,7 @@ private:
         bool groupResize = false;
         std::unique_ptr<CHyperOb> creating;  // the new object of a creation
         int tool = 0;
+        int connectorEnd = -1;  // the connector end being dragged
     };
     struct SnapMarker {
         bool shown = false;

@@ -200,7 +200,8 @@ void CHyperView::OnLButtonDown(CPoint client, Qt::KeyboardModifiers mods) {
     const int tool = tools_->GetTool();
     if (tool == vx::tool::kSelect) {
         bool handled = false;
-        if (GetDominant()) handled = DominantPress(p, shift, control);
+        if (!shift && !control) handled = ConnectorPress(p);
+        if (!handled && GetDominant()) handled = DominantPress(p, shift, control);
         if (!handled) handled = SelectAt(p);
         if (!handled) {
             // A press on nothing clears what is left of the selection (a
@@ -538,7 +539,10 @@ void CHyperView::FinishDrag(bool cancelled) {
             return;
         }
         case DragKind::kMoveOrResize:
-        case DragKind::kLineEnd: FinishObjectDrag(); break;
+        case DragKind::kLineEnd:
+            if (target_.connectorEnd >= 0) FinishConnectorEndDrag();
+            else FinishObjectDrag();
+            break;
         case DragKind::kOutline: FinishOutlineDrag(); break;
         case DragKind::kCreate: FinishCreate(); break;
         case DragKind::kRubberBand: FinishRubberBand(); break;
@@ -647,7 +651,8 @@ void CHyperView::FinishCreate() {
         top = vx::edit::SnapValue(top, GetSnapGridHeight());
         r = CRect(left, top, left + def.Width(), top + def.Height());
     }
-    ob->SetRect(r);
+    if (ob->IsConnector() && dragged) PlaceNewConnector(*ob, drag_.rect());
+    else ob->SetRect(r);
     CHyperOb* added = ob->ConfirmCreation() ? AddObject(std::move(ob), true, false) : nullptr;
     if (added) {
         std::string text;
