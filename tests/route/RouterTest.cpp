@@ -270,6 +270,18 @@ TEST(RouterFallbacks, DegenerateScenesDoNotCrash) {
         EXPECT_EQ(r.points.front(), CPoint(0, 0));
         EXPECT_EQ(r.points.back(), end.at);
     }
+    // Ends two thousand million units apart both ways, both one-bend paths
+    // blocked: the far fallback through corners that far apart.
+    const int far = 2000000000;
+    Prepare(
+        router,
+        {CRect(far - 100, -far - 100, far, -far + 100), CRect(-far, far - 100, -far + 100, far)},
+        Key(4, CSize(1, 1), huge));
+    const RouteResult across =
+        router.Route({CPoint(-far, -far), kFreeEnd}, {CPoint(far, far), kFreeEnd});
+    EXPECT_EQ(across.kind, RouteKind::kFallbackFar);
+    EXPECT_EQ(across.points.front(), CPoint(far, far));
+    EXPECT_EQ(across.points.back(), CPoint(-far, -far));
     // Inverted obstacle rectangles and the same end twice.
     Prepare(router, {CRect(200, 200, 100, 100)});
     const RouteResult same = router.Route(s, s);
