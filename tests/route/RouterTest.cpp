@@ -369,6 +369,19 @@ TEST(RouterCentres, PathsLeaveAndEnterOnTheirSides) {
                 }
 }
 
+TEST(RouterCentres, MiddleSegmentMissesAnObjectBetweenTheEnds) {
+    CRouter router;
+    const CRect a(50, 50, 150, 150), b(450, 250, 550, 350), between(280, 0, 320, 400);
+    Prepare(router, {a, b, between});
+    // Centre to centre: the middle vertical would run at x = 300.
+    const RouteResult r = router.Route({CPoint(500, 300), 8}, {CPoint(100, 100), 8}, 0, true);
+    EXPECT_EQ(r.kind, RouteKind::kCentreTable);
+    ASSERT_EQ(r.points.size(), 4u);
+    EXPECT_EQ(r.points[1].x, r.points[2].x);
+    EXPECT_GE(Gap(r.points[1], r.points[2], between), 10);
+    EXPECT_TRUE(AxisParallel(r.points));
+}
+
 TEST(RouterCentres, FacingEndsOnOneRowAreJoinedStraight) {
     CRouter router;
     Prepare(router, {});
