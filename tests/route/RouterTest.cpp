@@ -173,6 +173,19 @@ TEST(RouterLayouts, TargetInsideAnObstacleLeavesItsBox) {
     EXPECT_TRUE(r.points[1].x == 500 || r.points[1].y == 400);
 }
 
+TEST(RouterLayouts, EndOnANestedObjectLeavesTheInnerOnesBox) {
+    CRouter router;
+    SideBySide f;
+    // A large frame behind the right one, listed first, reaching past it.
+    const CRect behind(280, 0, 900, 600);
+    Prepare(router, {behind, f.left, f.right});
+    const RouteResult r = router.Route(f.S(), f.E());
+    // The end's box is the right frame's: its exit is at x = 290, inside
+    // the large frame, which blocks every move there.
+    EXPECT_EQ(r.kind, RouteKind::kFallbackBlocked);
+    EXPECT_EQ(r.points, (std::vector<CPoint>{CPoint(300, 150), CPoint(200, 150)}));
+}
+
 TEST(RouterFallbacks, WalledInTargetFindsNoPath) {
     CRouter router;
     const CRect start(100, 100, 200, 200), target(500, 100, 600, 200);
