@@ -3,6 +3,7 @@
 // leaves the first end along its side and enters the last end from its
 // side, with the fewest bends that allows.
 #include <cstdlib>
+#include <functional>
 
 #include "route/RoutePath.h"
 
@@ -33,9 +34,18 @@ CPoint At(int64_t x, int64_t y) {
     return CPoint(Saturate32(x), Saturate32(y));
 }
 
+// Whether a segment (in the caller's possibly transposed coordinates) is
+// free of obstacles.
+using SegmentTest = std::function<bool(CPoint, CPoint)>;
+
+// How many grid lines either side of halfway are tried for a middle
+// segment that misses the obstacles between the ends.
+constexpr int64_t kMiddleTries = 64;
+
 // Both ends leave horizontally: `ex` and `sx` (+1 right, -1 left) are the
 // directions leaving e and s; `cw`/`ch` the cell along x and y.
-std::vector<CPoint> BothHorizontal(CPoint e, int ex, CPoint s, int sx, int64_t cw, int64_t ch) {
+std::vector<CPoint> BothHorizontal(CPoint e, int ex, CPoint s, int sx, int64_t cw, int64_t ch,
+                                   const SegmentTest& free) {
     // Facing each other on one line: straight.
     if (e.y == s.y && Sign(int64_t(s.x) - e.x) == ex && Sign(int64_t(e.x) - s.x) == sx)
         return {e, s};
@@ -44,6 +54,21 @@ std::vector<CPoint> BothHorizontal(CPoint e, int ex, CPoint s, int sx, int64_t c
     if (e.y != s.y) {
         int64_t m = RoundToGrid((int64_t(e.x) + s.x) / 2, cw);
         if (!beyond(m)) m = (int64_t(e.x) + s.x) / 2;
+        // A middle segment through an object moves to the nearest free
+        // grid line between the ends.
+        if (beyond(m) && !free(At(m, e.y), At(m, s.y))) {
+            for (int64_t k = 1; k <= kMiddleTries; ++k) {
+                const int64_t right = m + k * cw, left = m - k * cw;
+                if (beyond(right) && free(At(right, e.y), At(right, s.y))) {
+                    m = right;
+                    break;
+                }
+                if (beyond(left) && free(At(left, e.y), At(left, s.y))) {
+                    m = left;
+                    break;
+                }
+            }
+        }
         if (!beyond(m) && ex == sx) m = ex > 0 ? std::max(e.x, s.x) + cw : std::min(e.x, s.x) - cw;
         if (beyond(m)) return {e, At(m, e.y), At(m, s.y), s};
     }
@@ -82,11 +107,15 @@ int Forward(Side side) {
 std::vector<CPoint> CentrePath(const CRouteScene& scene, CPoint e, int typeE, CPoint s, int typeS) {
     const int64_t cw = scene.cw(), ch = scene.ch();
     const Side se = LeaveSide(typeE, e, s, cw, ch), ss = LeaveSide(typeS, s, e, cw, ch);
+    const SegmentTest free = [&](CPoint a, CPoint b) { return scene.SegmentFree(a, b); };
+    const SegmentTest freeSwapped = [&](CPoint a, CPoint b) {
+        return scene.SegmentFree(Swap(a), Swap(b));
+    };
     std::vector<CPoint> pts;
     if (IsHorizontal(se) && IsHorizontal(ss)) {
-        pts = BothHorizontal(e, Forward(se), s, Forward(ss), cw, ch);
+        pts = BothHorizontal(e, Forward(se), s, Forward(ss), cw, ch, free);
     } else if (!IsHorizontal(se) && !IsHorizontal(ss)) {
-        pts = BothHorizontal(Swap(e), Forward(se), Swap(s), Forward(ss), ch, cw);
+        pts = BothHorizontal(Swap(e), Forward(se), Swap(s), Forward(ss), ch, cw, freeSwapped);
         for (CPoint& p : pts) p = Swap(p);
     } else if (IsHorizontal(se)) {
         pts = Mixed(e, Forward(se), s, Forward(ss), cw, ch);

@@ -14,9 +14,11 @@ enum Side { kUp = 0, kRight = 1, kDown = 2, kLeft = 3 };
 constexpr int kDx[4] = {0, 1, 0, -1};
 constexpr int kDy[4] = {-1, 0, 1, 0};
 
+// Products of coordinate differences need more than 64 bits.
 inline bool Collinear(CPoint a, CPoint b, CPoint c) {
-    return (int64_t(b.x) - a.x) * (int64_t(c.y) - a.y) ==
-           (int64_t(b.y) - a.y) * (int64_t(c.x) - a.x);
+    using Wide = __int128;
+    return Wide(int64_t(b.x) - a.x) * (int64_t(c.y) - a.y) ==
+           Wide(int64_t(b.y) - a.y) * (int64_t(c.x) - a.x);
 }
 
 // Drops repeated points and points on a straight line with their

@@ -129,12 +129,19 @@ bool CRouteScene::AnyNear(int64_t l, int64_t t, int64_t r, int64_t b, Fn&& hit) 
 }
 
 int CRouteScene::FindOwner(CPoint p) const {
+    // Of nested objects the innermost (smallest) is the one the end is on.
     int best = -1;
+    int64_t bestArea = 0;
     AnyNear(p.x, p.y, p.x, p.y, [&](uint32_t k) {
         CRect r = objects_[k];
         r.InflateRect(1, 1);
-        if (r.PtInRect(p) && (best < 0 || int(k) < best)) best = int(k);
-        return false;  // keep looking for an earlier one
+        if (!r.PtInRect(p)) return false;
+        const int64_t area = int64_t(r.Width()) * r.Height();
+        if (best < 0 || area < bestArea || (area == bestArea && int(k) < best)) {
+            best = int(k);
+            bestArea = area;
+        }
+        return false;  // keep looking
     });
     return best;
 }

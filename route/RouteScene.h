@@ -46,8 +46,8 @@ class CRouteScene {
         return p.x >= page_.left && p.x <= page_.right && p.y >= page_.top && p.y <= page_.bottom;
     }
 
-    // The object whose rectangle grown by 1 holds `p` (the first in the
-    // provider's order), or -1.
+    // The object whose rectangle grown by 1 holds `p` (the smallest such,
+    // then the first in the provider's order), or -1.
     int FindOwner(CPoint p) const;
     const CRect& objectRect(int i) const { return objects_[size_t(i)]; }
 

@@ -172,15 +172,16 @@ void CutCorners(const PathFree& free, std::vector<CPoint>& pts, bool fixedE, boo
 }
 
 // A Z (four points) gets its middle segment halfway between the ends, on
-// the grid, when the new segments are free.
-// `d` is the grid offset the inner points get later: halfway is taken on
-// the grid they will be shifted from.
+// the grid, when the new segments are free. `d` is the grid offset the
+// inner points get later: halfway is taken on the grid they move from.
 void CentreZ(const PathFree& free, std::vector<CPoint>& pts, int d) {
     if (pts.size() != 4) return;
     const CPoint e = pts[0], s = pts[3];
     CPoint a = pts[1], b = pts[2];
     // Strictly between the ends: a Z, not a U.
-    const auto between = [](int64_t m, int64_t p, int64_t q) { return (m - p) * (q - m) > 0; };
+    const auto between = [](int64_t m, int64_t p, int64_t q) {
+        return (p < m && m < q) || (q < m && m < p);
+    };
     if (a.x == b.x && a.y != b.y && e.y == a.y && s.y == b.y) {
         const int64_t m = RoundToGrid((int64_t(e.x) + s.x) / 2 - d, free.scene.cw());
         if (!between(a.x, e.x, s.x) || !between(m, e.x, s.x)) return;

@@ -173,6 +173,19 @@ TEST(RouterLayouts, TargetInsideAnObstacleLeavesItsBox) {
     EXPECT_TRUE(r.points[1].x == 500 || r.points[1].y == 400);
 }
 
+TEST(RouterLayouts, EndOnANestedObjectLeavesTheInnerOnesBox) {
+    CRouter router;
+    SideBySide f;
+    // A large frame behind the right one, listed first, reaching past it.
+    const CRect behind(280, 0, 900, 600);
+    Prepare(router, {behind, f.left, f.right});
+    const RouteResult r = router.Route(f.S(), f.E());
+    // The end's box is the right frame's: its exit is at x = 290, inside
+    // the large frame, which blocks every move there.
+    EXPECT_EQ(r.kind, RouteKind::kFallbackBlocked);
+    EXPECT_EQ(r.points, (std::vector<CPoint>{CPoint(300, 150), CPoint(200, 150)}));
+}
+
 TEST(RouterFallbacks, WalledInTargetFindsNoPath) {
     CRouter router;
     const CRect start(100, 100, 200, 200), target(500, 100, 600, 200);
@@ -270,6 +283,18 @@ TEST(RouterFallbacks, DegenerateScenesDoNotCrash) {
         EXPECT_EQ(r.points.front(), CPoint(0, 0));
         EXPECT_EQ(r.points.back(), end.at);
     }
+    // Ends two thousand million units apart both ways, both one-bend paths
+    // blocked: the far fallback through corners that far apart.
+    const int far = 2000000000;
+    Prepare(
+        router,
+        {CRect(far - 100, -far - 100, far, -far + 100), CRect(-far, far - 100, -far + 100, far)},
+        Key(4, CSize(1, 1), huge));
+    const RouteResult across =
+        router.Route({CPoint(-far, -far), kFreeEnd}, {CPoint(far, far), kFreeEnd});
+    EXPECT_EQ(across.kind, RouteKind::kFallbackFar);
+    EXPECT_EQ(across.points.front(), CPoint(far, far));
+    EXPECT_EQ(across.points.back(), CPoint(-far, -far));
     // Inverted obstacle rectangles and the same end twice.
     Prepare(router, {CRect(200, 200, 100, 100)});
     const RouteResult same = router.Route(s, s);
@@ -355,6 +380,19 @@ TEST(RouterCentres, PathsLeaveAndEnterOnTheirSides) {
                         EXPECT_LT(last.x, b.x);
                     }
                 }
+}
+
+TEST(RouterCentres, MiddleSegmentMissesAnObjectBetweenTheEnds) {
+    CRouter router;
+    const CRect a(50, 50, 150, 150), b(450, 250, 550, 350), between(280, 0, 320, 400);
+    Prepare(router, {a, b, between});
+    // Centre to centre: the middle vertical would run at x = 300.
+    const RouteResult r = router.Route({CPoint(500, 300), 8}, {CPoint(100, 100), 8}, 0, true);
+    EXPECT_EQ(r.kind, RouteKind::kCentreTable);
+    ASSERT_EQ(r.points.size(), 4u);
+    EXPECT_EQ(r.points[1].x, r.points[2].x);
+    EXPECT_GE(Gap(r.points[1], r.points[2], between), 10);
+    EXPECT_TRUE(AxisParallel(r.points));
 }
 
 TEST(RouterCentres, FacingEndsOnOneRowAreJoinedStraight) {
