@@ -27,6 +27,7 @@ bool Overlaps(int64_t a, int64_t b, int64_t lo, int64_t hi) {
 }  // namespace
 
 void CRouteScene::Clear() {
+    containers_.clear();
     objects_.clear();
     grown_.clear();
     starts_.clear();
@@ -150,8 +151,30 @@ bool CRouteScene::AreaFree(int64_t l, int64_t t, int64_t r, int64_t b) const {
     if (l < page_.left || r > page_.right || t < page_.top || b > page_.bottom) return false;
     return !AnyNear(l, t, r, b, [&](uint32_t k) {
         const Box& g = grown_[k];
-        return Overlaps(l, r, g.l, g.r) && Overlaps(t, b, g.t, g.b);
+        if (!Overlaps(l, r, g.l, g.r) || !Overlaps(t, b, g.t, g.b)) return false;
+        return containers_.empty() || !std::binary_search(containers_.begin(), containers_.end(), k);
     });
+}
+
+std::vector<uint32_t> CRouteScene::HoldersOf(CPoint p, int owner) const {
+    std::vector<uint32_t> out;
+    AnyNear(p.x, p.y, p.x, p.y, [&](uint32_t k) {
+        CRect r = objects_[k];
+        r.InflateRect(1, 1);
+        if (int(k) != owner && r.PtInRect(p)) out.push_back(k);
+        return false;
+    });
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+void CRouteScene::SetContainers(std::vector<uint32_t> ids) {
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    if (ids == containers_) return;
+    containers_ = std::move(ids);
+    flags_.clear();
 }
 
 uint8_t CRouteScene::Flags(int64_t cx, int64_t cy) {

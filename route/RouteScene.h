@@ -50,6 +50,14 @@ class CRouteScene {
     // then the first in the provider's order), or -1.
     int FindOwner(CPoint p) const;
     const CRect& objectRect(int i) const { return objects_[size_t(i)]; }
+    // The objects holding `p` (their rectangle grown by 1) other than
+    // `owner`, in increasing order.
+    std::vector<uint32_t> HoldersOf(CPoint p, int owner) const;
+    // Objects that hold an end of the route being laid out, other than the
+    // one the end is on (a frame drawn round a diagram): the route runs
+    // inside them, so they block nothing. Changing them drops the cached
+    // move flags.
+    void SetContainers(std::vector<uint32_t> ids);
 
     // Whether the area l..r x t..b lies in the page and shares no inner
     // point with any grown obstacle. A side of zero extent makes it a
@@ -86,6 +94,7 @@ class CRouteScene {
     std::vector<uint32_t> items_;
     std::vector<uint32_t> large_;
     std::unordered_map<uint64_t, uint8_t> flags_;
+    std::vector<uint32_t> containers_;  // sorted
 };
 
 }  // namespace vx::route

@@ -299,6 +299,14 @@ RouteResult CRouter::Route(const RouteEnd& s, const RouteEnd& e, int gridOffset,
         return r;
     };
     if (!valid_ || scene.PageEmpty() || !scene.InPage(S) || !scene.InPage(E)) return outside();
+    // Objects drawn round an end (other than the one it hangs on) do not
+    // block the route.
+    {
+        std::vector<uint32_t> containers = scene.HoldersOf(S, scene.FindOwner(S));
+        const std::vector<uint32_t> more = scene.HoldersOf(E, scene.FindOwner(E));
+        containers.insert(containers.end(), more.begin(), more.end());
+        scene.SetContainers(std::move(containers));
+    }
 
     if (snapToCentre) {
         r.kind = RouteKind::kCentreTable;

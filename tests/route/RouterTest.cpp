@@ -173,17 +173,31 @@ TEST(RouterLayouts, TargetInsideAnObstacleLeavesItsBox) {
     EXPECT_TRUE(r.points[1].x == 500 || r.points[1].y == 400);
 }
 
-TEST(RouterLayouts, EndOnANestedObjectLeavesTheInnerOnesBox) {
+TEST(RouterLayouts, ObjectsDrawnRoundTheEndsBlockNothing) {
     CRouter router;
     SideBySide f;
-    // A large frame behind the right one, listed first, reaching past it.
+    // A large frame behind the right one, listed first, reaching past it:
+    // the end's box is still the right frame's, and the large frame, which
+    // holds the end, does not block the route.
     const CRect behind(280, 0, 900, 600);
     Prepare(router, {behind, f.left, f.right});
-    const RouteResult r = router.Route(f.S(), f.E());
-    // The end's box is the right frame's: its exit is at x = 290, inside
-    // the large frame, which blocks every move there.
-    EXPECT_EQ(r.kind, RouteKind::kFallbackBlocked);
+    RouteResult r = router.Route(f.S(), f.E());
+    EXPECT_EQ(r.kind, RouteKind::kDirect);
     EXPECT_EQ(r.points, (std::vector<CPoint>{CPoint(300, 150), CPoint(200, 150)}));
+
+    // A frame round the whole diagram, and a wall between the two: the
+    // route goes round the wall inside the frame as it would without it.
+    const CRect wall(230, 50, 270, 190), round(50, 20, 600, 400);
+    Prepare(router, {f.left, f.right, wall}, Key(2));
+    const RouteResult bare = router.Route(f.S(), f.E());
+    Prepare(router, {f.left, f.right, wall, round}, Key(3));
+    r = router.Route(f.S(), f.E());
+    EXPECT_EQ(r.kind, RouteKind::kSearched);
+    EXPECT_EQ(r.points, bare.points);
+    // The next route, whose ends no frame holds, is blocked by it again.
+    const RouteEnd out{CPoint(700, 150), kLeftMid};
+    r = router.Route(out, f.E());
+    EXPECT_NE(r.kind, RouteKind::kDirect);
 }
 
 TEST(RouterFallbacks, WalledInTargetFindsNoPath) {
