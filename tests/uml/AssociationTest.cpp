@@ -6,7 +6,9 @@
 #include <cstring>
 
 #include "../shapes/ShapeTestSupport.h"
+#include "fuzz/ReadWrite.h"
 #include "model/Archive.h"
+#include "model/HyperOleDoc.h"
 #include "model/PropChoice.h"
 #include "model/PropOb.h"
 #include "platform/PainterDC.h"
@@ -252,4 +254,46 @@ TEST(Association, ConnectsTwoElementsAndFollowsOne) {
     b->Update(1, 0);
     EXPECT_EQ(a->EndAt(1), CPoint(400, 190));
     EXPECT_EQ(a->EndAt(0), CPoint(200, 130));
+}
+
+TEST(AssociationRecord, ADesignWithConnectorsReopensAttachedAndPassesTheFuzzCheck) {
+    CMyDoc doc;
+    CHyperPage& page = doc.mainPage();
+    Place<CBorderOb>(page, "A", CRect(100, 100, 200, 160));
+    Place<CBorderOb>(page, "B", CRect(400, 100, 500, 160));
+    auto conn = std::make_unique<CConnectOb>();
+    CConnectOb* c = conn.get();
+    c->SetCodeRaw("Connector1");
+    page.Insert(std::move(conn));
+    c->SetPagePoints({{200, 130}, {400, 130}});
+    c->SetText("flows");
+    c->Update(1, 0);
+    auto assoc = std::make_unique<CVexelConn>();
+    CVexelConn* a = assoc.get();
+    a->SetCodeRaw("Association1");
+    page.Insert(std::move(assoc));
+    a->SetPagePoints({{150, 160}, {450, 160}});
+    a->setEndSymbol(CVexelConn::kArrow);
+    a->Update(1, 0);
+    ASSERT_TRUE(a->GetConnection()->ends[0].IsAttached());
+    const std::vector<uint8_t> bytes = doc.SaveToBytes();
+
+    CMyDoc back;
+    ASSERT_EQ(back.LoadFromBytes(bytes).status, LoadResult::kOk);
+    auto* c2 = DynamicDowncast<CConnectOb>(back.mainPage().FindObjectByCode("Connector1"));
+    auto* a2 = DynamicDowncast<CVexelConn>(back.mainPage().FindObjectByCode("Association1"));
+    ASSERT_NE(c2, nullptr);
+    ASSERT_NE(a2, nullptr);
+    // Read as saved: the same path and attachments, no route while reading.
+    std::vector<CPoint> p1, p2;
+    for (int i = 0; i < c->PointCount(); ++i) p1.push_back(c->GetPointAt(i));
+    for (int i = 0; i < c2->PointCount(); ++i) p2.push_back(c2->GetPointAt(i));
+    EXPECT_EQ(p2, p1);
+    EXPECT_EQ(c2->GetConnection()->ends[1].target, "B");
+    EXPECT_EQ(a2->endSymbol(), CVexelConn::kArrow);
+    EXPECT_EQ(back.SaveToBytes(), bytes);
+
+    EXPECT_EQ(vxfuzz::ReadAndWriteAgain(bytes.data(), bytes.size()), "");
+    for (size_t cut = 0; cut < bytes.size(); cut += 7)
+        EXPECT_EQ(vxfuzz::ReadAndWriteAgain(bytes.data(), cut), "") << cut;
 }
