@@ -5,12 +5,13 @@
 #include "command/CommandIds.h"
 #include "uml/ClassOb.h"
 #include "uml/DesignElements.h"
+#include "uml/VexelConn.h"
 
 namespace vx::uml {
 namespace {
 
-// The association connector arrives with the connectors.
 const ElementTool kTools[] = {
+    {vx::tool::kAssociation, &CVexelConn::classInfo},
     {vx::tool::kActor, &CActorOb::classInfo},       {vx::tool::kClass, &CClassOb::classInfo},
     {vx::tool::kPackage, &CPackageOb::classInfo},   {vx::tool::kComponent, &CComponentOb::classInfo},
     {vx::tool::kNode, &CNodeOb::classInfo},         {vx::tool::kUseCase, &CUseCaseOb::classInfo},
@@ -32,4 +33,5 @@ void RegisterUmlClasses() {
                                 &CPackageOb::classInfo, &CComponentOb::classInfo, &CNodeOb::classInfo,
                                 &CNoteOb::classInfo, &CClassOb::classInfo})
         r.Register(*c);
+    r.Register(CVexelConn::classInfo);
 }

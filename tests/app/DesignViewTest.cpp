@@ -15,10 +15,12 @@
 #include "model/HyperOleDoc.h"
 #include "model/HyperPage.h"
 #include "shapes/BorderOb.h"
+#include "shapes/ConnectOb.h"
 #include "shapes/ShapeClasses.h"
 #include "uml/ClassOb.h"
 #include "uml/DesignElements.h"
 #include "uml/UmlClasses.h"
+#include "uml/VexelConn.h"
 
 namespace {
 
@@ -60,12 +62,12 @@ TEST_F(DesignView, RegistersTheElementToolsAfterTheLibrarysOwn) {
         {10002, &CActorOb::classInfo},     {10003, &CClassOb::classInfo}, {10004, &CPackageOb::classInfo},
         {10006, &CComponentOb::classInfo}, {10007, &CNodeOb::classInfo},  {10008, &CUseCaseOb::classInfo},
         {10009, &CNoteOb::classInfo},      {60473, &CBorderOb::classInfo},
+        {10000, &CVexelConn::classInfo},   {60481, &CConnectOb::classInfo},
     };
     for (const auto& [id, cls] : expected) EXPECT_EQ(view->toolMap().count(id) ? view->toolMap().at(id) : nullptr, cls) << id;
-    // The association arrives with the connectors.
-    EXPECT_EQ(view->GetToolClass(10000), nullptr);
     // An object made from a tool's class is named after its type.
-    for (const auto& [id, code] : {std::pair{10003, "Class1"}, std::pair{10002, "Actor1"}, std::pair{10009, "Note1"}}) {
+    for (const auto& [id, code] : {std::pair{10003, "Class1"}, std::pair{10002, "Actor1"}, std::pair{10009, "Note1"},
+                                     std::pair{10000, "Association1"}, std::pair{60481, "Connector1"}}) {
         std::unique_ptr<CObject> made = view->GetToolClass(uint16_t(id))->create();
         auto* ob = static_cast<CHyperOb*>(made.get());
         EXPECT_EQ(ob->GetToolStringId(), id);

@@ -4,15 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 
 #include "ShapeTestSupport.h"
 #include "model/Archive.h"
+#include "model/GroupInfo.h"
 #include "model/PropChoice.h"
 #include "model/PropOb.h"
 #include "route/Router.h"
 #include "shapes/BorderOb.h"
 #include "shapes/ConnectOb.h"
 #include "shapes/ShapePropIds.h"
+#include "support/FakeViewLink.h"
 
 using namespace shapetest;
 
@@ -117,6 +120,66 @@ TEST(Connector, AttachedEndsFollowAMovedBorderAndTheRouteIsRedone) {
     EXPECT_EQ(c->GetConnection()->ends[1].target, "B");
     // The path is the router's, from end 0 to end 1.
     EXPECT_EQ(PagePoints(*c), RouterPath(*c));
+}
+
+TEST(ConnectorRoute, TheSceneIsThePagesObjectsEachGroupOnce) {
+    auto& router = vx::route::CRouter::Instance();
+    CHyperPage page;
+    Place<CBorderOb>(page, "A", CRect(100, 100, 200, 160));
+    CBorderOb* g1 = Place<CBorderOb>(page, "G1", CRect(300, 300, 350, 350));
+    CBorderOb* g2 = Place<CBorderOb>(page, "G2", CRect(400, 300, 450, 350));
+    auto g = std::make_unique<CGroupInfo>();
+    g->rect = CRect(300, 300, 450, 350);
+    g1->setGroupInfo(std::move(g));
+    g1->setGroupId(1);
+    g2->setGroupId(1);
+    page.GeometryChanged();
+    CConnectOb* c = Connector(page, "C", {{10, 10}, {60, 200}});
+    Connector(page, "D", {{20, 400}, {90, 500}});
+    // Lines are no obstacles; the group counts once, by its rectangle.
+    EXPECT_EQ(router.obstacleCount(), 2u);
+    EXPECT_EQ(router.key().owner, &page);
+    EXPECT_EQ(router.key().page, CRect(10, 10, 640, 790));
+    // Nothing moved: the next route reuses the scene.
+    const uint64_t rebuilds = router.rebuildCount();
+    c->Update(1, 0);
+    EXPECT_EQ(router.rebuildCount(), rebuilds);
+    g2->Move(5, 0);
+    c->Update(1, 0);
+    EXPECT_EQ(router.rebuildCount(), rebuilds + 1);
+}
+
+TEST(ConnectorRoute, AreaIsTheClientLessTheMarginsWhenThePageDoesNotScroll) {
+    vxtest::FakeViewLink link;
+    CHyperPage page;
+    page.setLink(&link);
+    link.clientSize = CSize(300, 200);
+    EXPECT_EQ(CConnectL0::RoutingArea(page), CRect(10, 10, 640, 790));
+    page.pageObject()->scrollBars = 0;
+    EXPECT_EQ(CConnectL0::RoutingArea(page), CRect(10, 10, 290, 190));
+    page.guidelines = CRect(0, 20, 5, 0);
+    EXPECT_EQ(CConnectL0::RoutingArea(page), CRect(0, 20, 295, 200));
+    page.setLink(nullptr);
+}
+
+TEST(ConnectorRoute, APageAfterAnotherNeverTakesItsScene) {
+    auto& router = vx::route::CRouter::Instance();
+    // Two borders, then one border and as many placement changes: a page
+    // made where the first one was must not reuse its obstacles.
+    uint64_t changes = 0;
+    std::optional<CHyperPage> page;
+    for (int borders : {2, 1}) {
+        page.reset();
+        page.emplace();  // at the same address
+        const uint64_t start = page->geometryRevision();
+        for (int i = 0; i < borders; ++i)
+            Place<CBorderOb>(*page, ("B" + std::to_string(i)).c_str(),
+                             CRect(100 * i, 300, 100 * i + 50, 350));
+        if (changes == 0) changes = page->geometryRevision() - start;
+        while (page->geometryRevision() - start < changes) page->GeometryChanged();
+        Connector(*page, "C", {{10, 10}, {60, 200}});
+        EXPECT_EQ(router.obstacleCount(), size_t(borders));
+    }
 }
 
 TEST(Connector, NoRouteWithoutRecalculationOrWhileGrouped) {

@@ -20,6 +20,7 @@
 #include "shapes/BitmapOb.h"
 #include "shapes/BorderOb.h"
 #include "shapes/CircleOb.h"
+#include "shapes/ConnectOb.h"
 #include "shapes/HiliteOb.h"
 #include "shapes/LineOb.h"
 #include "shapes/PolyLineOb.h"
@@ -215,6 +216,7 @@ TEST_F(ViewFixture, ToolsAndOpenViews) {
         {60478, &CArcOb::classInfo},    {60471, &CCircleOb::classInfo}, {60451, &CRectOb::classInfo},
         {60480, &CHiliteOb::classInfo}, {60448, &CTextOb::classInfo},   {60462, &CBitmapOb::classInfo},
         {60479, &CPolyLineOb::classInfo},
+        {60481, &CConnectOb::classInfo},
     };
     for (const auto& [id, cls] : expected) EXPECT_EQ(view->GetToolClass(id), cls) << id;
     EXPECT_EQ(view->toolMap().size(), expected.size());
