@@ -102,9 +102,11 @@ CHyperView::CHyperView(QWidget* parent) : CHyperRunView(parent) {
     commands_.On(kRegroup, [this] { RegroupSelection(); },
                  [this](CCmdUI& ui) { ui.Enable(page() && CGroupOps::CanRegroup(*page(), groupState_)); });
     commands_.On(kEscape, [this] {
-        if (drag_.Active()) FinishDrag(true);
+        if (pointDrag_.active) FinishPointDrag(true);
+        else if (drag_.Active()) FinishDrag(true);
         else if (!CloseInlineEditor(false)) tools_->ReturnToSelect();
     });
+    InitPointCommands();
 }
 
 CHyperView::~CHyperView() {
@@ -120,6 +122,8 @@ void CHyperView::OnInitialUpdate() {
     target_ = DragTarget{};
     groupState_ = CGroupState{};
     snapMarker_ = {};
+    pointDrag_ = PointDrag{};
+    m_bEditPoints = false;
     if (inline_) inline_->Cancel();
 }
 

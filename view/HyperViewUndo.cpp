@@ -22,6 +22,7 @@ int CHyperView::ActionOf(EditKind kind) {
         case EditKind::kUngroup:
         case EditKind::kRegroup: return vx::undo::kGroupUngroup;
         case EditKind::kSnap: return vx::undo::kSnapUnsnap;
+        case EditKind::kEditPoints: return vx::undo::kEditPoints;
     }
     return vx::undo::kProperty;
 }
