@@ -4,6 +4,7 @@
 // enabling and check marks, the cursor and the vertex handles.
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 
@@ -252,4 +253,38 @@ TEST_F(EditPointsFixture, CursorAndHandlesSayWhatAPressDoes) {
     EXPECT_EQ(img.pixel(150, 150) & 0xFFFFFF, 0u);
     EXPECT_EQ(img.pixel(249, 149) & 0xFFFFFF, 0u);
     EXPECT_EQ(img.pixel(50, 148) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(EditPointsFixture, AVertexDraggedToTheEdgeScrollsThePage) {
+    SnapOff();
+    AddPoly(kZigzag);
+    view->SetZoom(200);
+    ASSERT_TRUE(view->HasScrollBars());
+    view->horizontalScrollBar()->setValue(0);
+    view->verticalScrollBar()->setValue(0);
+    EditPointsOn();
+    // The scroll bars take their room.
+    QCoreApplication::sendPostedEvents();
+    const CSize client = view->ClientSize();
+    // Vertex 1 (150, 50); the edge is to its right.
+    CPoint at(150, 50);
+    view->PageToClient(at);
+    ASSERT_LT(at.x, client.cx - 40);
+    QScrollBar* h = view->horizontalScrollBar();
+    const int before = h->value();
+    vxtest::Press(*view, {at.x, at.y});
+    ASSERT_TRUE(view->pointDragActive());
+    const QPoint edge(client.cx - 2, at.y);
+    vxtest::MoveTo(*view, edge);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h->value() > before; }));
+    const int atRelease = h->value();
+    vxtest::Release(*view, edge);
+    EXPECT_EQ(atRelease, h->value());
+    const int scrolled = h->value();
+    // The point was adjusted again after the scroll: it lands under the
+    // cursor of the scrolled page.
+    CPoint expected(edge.x(), edge.y());
+    view->ClientToPage(expected);
+    EXPECT_GT(scrolled, before);
+    EXPECT_EQ(Points()[1].x, expected.x);
 }
