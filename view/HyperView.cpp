@@ -390,6 +390,7 @@ bool CHyperView::DeleteObjectAt(int index) {
     CHyperOb* ob = page()->At(size_t(index));
     if (!CanDeleteObject(*ob)) return false;
     const std::string code = ob->GetCode();
+    if (pointDrag_.active) FinishPointDrag(true);
     if (drag_.Active()) FinishDrag(true);
     if (inline_ && inline_->object() == ob) inline_->Cancel();
     // Lines hanging on the object come free.

@@ -109,6 +109,7 @@ void CHyperView::ApplyUndoStep(std::unique_ptr<CUndoStep> s, int /*mode*/) {
     CHyperPage& pg = *page();
     CHyperOleDoc* doc = pg.document;
     // Nothing may point into the objects about to be replaced.
+    if (pointDrag_.active) FinishPointDrag(true);
     if (drag_.Active()) FinishDrag(true);
     if (inline_) inline_->Cancel();
     snapMarker_ = {};

@@ -171,6 +171,20 @@ TEST_F(EditPointsFixture, EscapeAndTheRightButtonCancel) {
     EXPECT_TRUE(view->m_bEditPoints);
 }
 
+TEST_F(EditPointsFixture, AnUndoDuringTheDragCancelsIt) {
+    AddPoly(kZigzag);
+    EditPointsOn();
+    Drag(*view, {150, 150}, {200, 200});
+    ASSERT_EQ(Points()[2], CPoint(200, 200));
+    vxtest::Press(*view, {250, 150});
+    vxtest::MoveTo(*view, {300, 250});
+    // The step restores the page the grab was made on: the drag ends there.
+    Command(kEditUndo);
+    EXPECT_FALSE(view->pointDragActive());
+    vxtest::Release(*view, {300, 250});
+    EXPECT_EQ(Points(), kZigzag);
+}
+
 TEST_F(EditPointsFixture, WithoutSnappingAVertexLinesUpWithItsNeighbours) {
     SnapOff();
     AddPoly(kZigzag);
