@@ -269,6 +269,8 @@ protected:
     bool EditPointsPress(CPoint client, bool control);
     void UpdatePointDrag(CPoint client, bool redraw);
     void FinishPointDrag(bool cancelled);
+    // An auto-scroll tick during the vertex drag.
+    void PointDragTick();
     CPoint AdjustDraggedPoint(CPoint client) const;
     void PaintPointBand();
     // The cursor over the selection in edit-points mode; false when the

@@ -524,16 +524,7 @@ void CHyperView::UpdateSnapMarker(CPoint p) {
 
 void CHyperView::OnAutoScrollTick() {
     if (pointDrag_.active) {
-        // The band's neighbours are kept in page units and follow the
-        // scrolling; the point is adjusted again at the cursor.
-        const CPoint dir = autoScroll_.Tick(lastClient_, ClientSize());
-        if ((dir.x == 0 && dir.y == 0) || !HasScrollBars()) return;
-        QScrollBar* h = horizontalScrollBar();
-        QScrollBar* v = verticalScrollBar();
-        const int hx = h->value(), vy = v->value();
-        if (dir.x) h->setValue(hx + dir.x * h->singleStep());
-        if (dir.y) v->setValue(vy + dir.y * v->singleStep());
-        if (h->value() != hx || v->value() != vy) UpdatePointDrag(lastClient_, true);
+        PointDragTick();
         return;
     }
     if (!drag_.Active()) {
