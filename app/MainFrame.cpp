@@ -142,6 +142,8 @@ void CMainFrame::CreateActions() {
     MakeAction(kUngroup, tr("&Ungroup"), tr("Take the selected group apart"));
     MakeAction(kRegroup, tr("&Regroup"), tr("Group the objects of the last Ungroup again"));
     MakeAction(kRoute, tr("R&oute"), tr("Select the objects connected to the selected one"));
+    MakeAction(kEditPoints, tr("Edit &Points"), tr("Edit points on of selected contour"));
+    MakeAction(kOpenOrClose, tr("Open or &Close"), tr("Toggle open-close state of selected contour"));
     MakeAction(kLayersSheet, tr("&Layers Sheet..."), tr("Edit the page's layers"));
     MakeAction(kToggleGrid, tr("Toggle &Grid"), tr("Show or hide the grid and snap to it"));
     MakeAction(kGridSettings, tr("Grid &Settings..."), tr("Change the grid, its spacing and the guidelines"));
@@ -156,7 +158,7 @@ void CMainFrame::CreateActions() {
     MakeAction(kImageOpen, tr("&Open Image..."), tr("Edit a BMP or PNG image in the bitmap editor"));
     for (auto& [id, a] : actions_) {
         if (id == kViewToolbar || id == kViewStatusBar || id == kViewPropertySheetBar || id == kViewCatalogue ||
-            id == kToggleGrid || id == kViewSnapPoints)
+            id == kToggleGrid || id == kViewSnapPoints || id == kEditPoints || id == kOpenOrClose)
             a->setCheckable(true);
     }
 }
@@ -181,6 +183,7 @@ void CMainFrame::CreateMenus() {
     edit->addAction(Action(kEditSelectAll));
     edit->addSeparator();
     for (int id : {kGroup, kUngroup, kRegroup, kRoute}) edit->addAction(Action(id));
+    for (int id : {kEditPoints, kOpenOrClose}) edit->addAction(Action(id));
     edit->addAction(Action(kLayersSheet));
     for (int id : {kClassAttributes, kClassOperations}) edit->addAction(Action(id));
 

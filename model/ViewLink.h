@@ -48,6 +48,9 @@ public:
     // true; a window clears it while it paints and draws the handles after
     // all objects, so no object covers them.
     virtual bool IsActive() const { return true; }
+    // The window edits the vertices of its selected object ("Edit Points"):
+    // the object draws vertex handles instead of its usual ones.
+    virtual bool IsEditingPoints() const { return false; }
     // A window shows the page.
     virtual bool HasWindow() const { return false; }
     // Size of the window's client area in page units (0, 0 without one).

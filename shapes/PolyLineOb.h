@@ -6,10 +6,11 @@
 
 #include <vector>
 
+#include "model/PointEditing.h"
 #include "model/SnapList.h"
 #include "shapes/1DOb.h"
 
-class CBasePolyOb : public C1DOb {
+class CBasePolyOb : public C1DOb, public CPointEditing {
     VX_DECLARE_CLASS(CBasePolyOb)
   public:
     // The stored vertex count is 16 bits wide.
@@ -46,7 +47,7 @@ class CBasePolyOb : public C1DOb {
     // Closes an open polyline by repeating its first vertex, or opens a
     // contour at the vertex whose handle holds `point` (else at vertex 0)
     // by moving that vertex a quarter of the way toward the centre.
-    void ToggleClosed(CPoint point);
+    void ToggleClosed(CPoint point) override;
 
     bool CanEditPoints() const override { return dfltCanEditPoints(); }
     bool IsClosed() const override;
@@ -66,6 +67,29 @@ class CBasePolyOb : public C1DOb {
     void FitPointsToRect();
     // Bounding box of `pts`, at least one unit wide and high.
     static CRect BoundsOf(const std::vector<CPoint>& pts);
+
+    // ---- vertex editing and automation (shapes/PolyLineEdit.cpp) ----
+    const vx::DispatchTable& GetDispatchTable() const override;
+    static const vx::DispatchTable& DispatchTableOf();
+    // No "BackColor" item while open.
+    std::unique_ptr<CPropOb> CreateProperty(int propertyId, bool withChoices) override;
+    // The 4 by 4 unit square about a vertex.
+    CRect GetPointHandleRect(int index);
+    // The first vertex whose handle holds (x, y); -2 for an end that may not
+    // be grabbed (no resizing), -1 for none.
+    int FindPointHandle(int x, int y);
+    // The first segment (vertex i to i + 1) passing near (x, y), else -1.
+    int HitSegment(int x, int y);
+    // Closes an open polyline whose ends came together, or removes one of
+    // two neighbouring vertices near `index` that came together. True when
+    // the vertices changed.
+    bool MergePoints(bool inserting, int index);
+    // Six-pixel squares on the vertices at every zoom.
+    void DrawPointHandles(CDC& dc);
+    void DrawTracker(CDC& dc) override;
+    Cursor HitPoint(int x, int y, bool control) override;
+    Press GrabPoint(CPoint page, bool control, Grab& out) override;
+    bool ReleasePoint(const Grab& grab, CPoint to) override;
 
   protected:
     // The record after the common object record.
@@ -98,6 +122,9 @@ class CPolyLineOb : public CBasePolyOb {
     bool CanRotate() const override { return dfltCanRot(); }
     CPoint GetRotatedPoint(int index) override;
     void CopyFrom(const CHyperOb& other) override;
+    // No arrowhead items while closed.
+    std::unique_ptr<CPropOb> CreateProperty(int propertyId, bool withChoices) override;
+    bool BakeRotation() override;
 
     // Joining lines (shapes/PolyLineChain.cpp). Whether `objects` (lines or
     // connectors, at least two) meet end to end within IsNear's tolerance,

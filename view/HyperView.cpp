@@ -102,9 +102,11 @@ CHyperView::CHyperView(QWidget* parent) : CHyperRunView(parent) {
     commands_.On(kRegroup, [this] { RegroupSelection(); },
                  [this](CCmdUI& ui) { ui.Enable(page() && CGroupOps::CanRegroup(*page(), groupState_)); });
     commands_.On(kEscape, [this] {
-        if (drag_.Active()) FinishDrag(true);
+        if (pointDrag_.active) FinishPointDrag(true);
+        else if (drag_.Active()) FinishDrag(true);
         else if (!CloseInlineEditor(false)) tools_->ReturnToSelect();
     });
+    InitPointCommands();
 }
 
 CHyperView::~CHyperView() {
@@ -120,6 +122,8 @@ void CHyperView::OnInitialUpdate() {
     target_ = DragTarget{};
     groupState_ = CGroupState{};
     snapMarker_ = {};
+    pointDrag_ = PointDrag{};
+    m_bEditPoints = false;
     if (inline_) inline_->Cancel();
 }
 
@@ -386,6 +390,7 @@ bool CHyperView::DeleteObjectAt(int index) {
     CHyperOb* ob = page()->At(size_t(index));
     if (!CanDeleteObject(*ob)) return false;
     const std::string code = ob->GetCode();
+    if (pointDrag_.active) FinishPointDrag(true);
     if (drag_.Active()) FinishDrag(true);
     if (inline_ && inline_->object() == ob) inline_->Cancel();
     // Lines hanging on the object come free.

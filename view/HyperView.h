@@ -23,6 +23,7 @@
 #include "edit/Selection.h"
 #include "edit/ToolState.h"
 #include "model/GroupOps.h"
+#include "model/PointEditing.h"
 #include "view/HyperRunView.h"
 #include "view/UndoStep.h"
 
@@ -38,7 +39,7 @@ public:
     // The kinds of undo step an edit files.
     // kMoveResize is the mouse's, kNudge the arrow keys'; kSnap is a line
     // end that was attached or detached.
-    enum class EditKind { kMoveResize, kInsert, kDelete, kProperty, kTextEdit, kGroup, kUngroup, kRegroup, kNudge, kSnap };
+    enum class EditKind { kMoveResize, kInsert, kDelete, kProperty, kTextEdit, kGroup, kUngroup, kRegroup, kNudge, kSnap, kEditPoints };
 
     explicit CHyperView(QWidget* parent = nullptr);
     ~CHyperView() override;
@@ -228,6 +229,19 @@ public:
     // CViewLink
     void InvalidatePageRect(const CRect& r) override;
 
+    // ---- edit-points mode (view/HyperViewPoints.cpp) ----
+    // The vertices of the single selected object are shown as handles and
+    // can be dragged, inserted on a segment and deleted (Control-press).
+    bool m_bEditPoints = false;
+    bool IsEditingPoints() const override { return m_bEditPoints; }
+    // The single selection when its vertices may be edited, else null.
+    CPointEditing* PointEditingSelection();
+    // "Edit Points": toggles the mode; a rotated selection is made upright.
+    void ToggleEditPoints();
+    // "Open or Close": closes or opens the selected polyline.
+    void OpenOrCloseSelection();
+    bool pointDragActive() const { return pointDrag_.active; }
+
 signals:
     // The selection changed (reported once per batch).
     void selectionChangedSignal();
@@ -273,6 +287,19 @@ protected:
     // (handles only where resizing is allowed).
     int HitCode(CHyperOb& ob, CPoint p) const;
     CPoint ToPage(CPoint client) const;
+    // Edit-points mode: a press the selected object takes (false: the mode
+    // ended and the press is handled as usual), the vertex drag and its band.
+    bool EditPointsPress(CPoint client, bool control);
+    void UpdatePointDrag(CPoint client, bool redraw);
+    void FinishPointDrag(bool cancelled);
+    // An auto-scroll tick during the vertex drag.
+    void PointDragTick();
+    CPoint AdjustDraggedPoint(CPoint client) const;
+    void PaintPointBand();
+    // The cursor over the selection in edit-points mode; false when the
+    // object asks for none.
+    bool SetEditPointsCursor(CPoint page, bool control);
+    void InitPointCommands();
     // Zooming turns the scroll bars on: a "Property" step.
     void OnBeforePropertyChange() override;
 
@@ -285,6 +312,14 @@ private:
         std::unique_ptr<CHyperOb> creating;  // the new object of a creation
         int tool = 0;
         int connectorEnd = -1;  // the connector end being dragged
+    };
+    // The vertex drag of edit-points mode (press to release).
+    struct PointDrag {
+        bool active = false;
+        vx::edit::CObjectRef object;
+        CPointEditing::Grab grab;  // page units
+        CPoint point;              // the dragged point, client pixels
+        bool moved = false;        // the point left its start
     };
     struct SnapMarker {
         bool shown = false;
@@ -308,6 +343,7 @@ private:
     // A press inside the selected object's text: a click opens the editor.
     bool pendingInline_ = false;
     SnapMarker snapMarker_;
+    PointDrag pointDrag_;
     CGroupState groupState_;
     // Undo history: the newest step and the older ones, oldest first.
     std::unique_ptr<CUndoStep> m_pUndo;

@@ -80,7 +80,10 @@ bool CHyperView::event(QEvent* e) {
 
 void CHyperView::mousePressEvent(QMouseEvent* e) {
     lastMods_ = e->modifiers();
-    if (e->button() == Qt::LeftButton) OnLButtonDown(ClientPoint(e), e->modifiers());
+    if (pointDrag_.active) {
+        // The right button cancels a vertex drag; other presses are ignored.
+        if (e->button() == Qt::RightButton) FinishPointDrag(true);
+    } else if (e->button() == Qt::LeftButton) OnLButtonDown(ClientPoint(e), e->modifiers());
     else if (e->button() == Qt::RightButton) {
         if (drag_.Active()) FinishDrag(true);
         else OnRButtonDown(ClientPoint(e), e->modifiers());
@@ -91,6 +94,10 @@ void CHyperView::mousePressEvent(QMouseEvent* e) {
 void CHyperView::mouseMoveEvent(QMouseEvent* e) {
     lastMods_ = e->modifiers();
     const CPoint client = ClientPoint(e);
+    if (pointDrag_.active) {
+        UpdatePointDrag(client, false);
+        return;
+    }
     if (drag_.Active()) {
         UpdateDrag(client);
         return;
@@ -98,6 +105,8 @@ void CHyperView::mouseMoveEvent(QMouseEvent* e) {
     if (!IsEditMode() || !page()) return;
     const CPoint p = ToPage(client);
     UpdateSnapMarker(p);
+    if (m_bEditPoints && tools_->IsSelectTool() && SetEditPointsCursor(p, e->modifiers() & Qt::ControlModifier))
+        return;
     // Cursor: a cross for drawing tools, the move cursor over a selected
     // object, size cursors over the handles of the single selection.
     Qt::CursorShape shape = Qt::ArrowCursor;
@@ -117,7 +126,10 @@ void CHyperView::mouseMoveEvent(QMouseEvent* e) {
 
 void CHyperView::mouseReleaseEvent(QMouseEvent* e) {
     lastMods_ = e->modifiers();
-    if (e->button() == Qt::LeftButton && drag_.Active()) {
+    if (e->button() == Qt::LeftButton && pointDrag_.active) {
+        UpdatePointDrag(ClientPoint(e), false);
+        FinishPointDrag(false);
+    } else if (e->button() == Qt::LeftButton && drag_.Active()) {
         UpdateDrag(ClientPoint(e));
         FinishDrag(false);
     }
@@ -137,6 +149,11 @@ void CHyperView::mouseDoubleClickEvent(QMouseEvent* e) {
     }
     if (e->button() != Qt::LeftButton || !IsEditMode() || !page()) return;
     if (drag_.Active()) FinishDrag(false);
+    // In edit-points mode the second press is one more vertex press.
+    if (m_bEditPoints && !pointDrag_.active) {
+        OnLButtonDown(client, m);
+        return;
+    }
     // The second press of a double click on the single selected object runs
     // its double-click action; anywhere else it is an ordinary press.
     CHyperOb* ob = GetSingleSelection();
@@ -154,6 +171,11 @@ void CHyperView::keyPressEvent(QKeyEvent* e) {
     }
     const bool shift = e->modifiers() & Qt::ShiftModifier;
     const bool control = e->modifiers() & Qt::ControlModifier;
+    if (pointDrag_.active) {
+        // Escape cancels a vertex drag; other keys wait until it ends.
+        if (e->key() == Qt::Key_Escape) FinishPointDrag(true);
+        return;
+    }
     int dx = 0, dy = 0;
     switch (e->key()) {
         case Qt::Key_Tab: SelectNext(!shift); return;
@@ -195,6 +217,7 @@ void CHyperView::OnLButtonDown(CPoint client, Qt::KeyboardModifiers mods) {
     OnPageMouseEvent(p.x, p.y, false, false, shift, control);
     if (!IsEditMode()) return;
     CloseInlineEditor(true);
+    if (m_bEditPoints && tools_->IsSelectTool() && EditPointsPress(client, control)) return;
     BeginSelectionBatch();
     lastClient_ = client;
     const int tool = tools_->GetTool();
@@ -501,6 +524,10 @@ void CHyperView::UpdateSnapMarker(CPoint p) {
 }
 
 void CHyperView::OnAutoScrollTick() {
+    if (pointDrag_.active) {
+        PointDragTick();
+        return;
+    }
     if (!drag_.Active()) {
         autoScrollTimer_.stop();
         return;
@@ -707,6 +734,7 @@ void CHyperView::DrawView(CDC& dc, const CRect& clip) { DrawObjects(dc, clip, m_
 
 void CHyperView::paintEvent(QPaintEvent* e) {
     CHyperRunView::paintEvent(e);
+    if (pointDrag_.active) PaintPointBand();
     if (!drag_.Active() && !snapMarker_.shown) return;
     QPainter painter(viewport());
     QPen pen(Qt::black, 1, Qt::DotLine);

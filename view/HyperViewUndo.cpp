@@ -22,6 +22,7 @@ int CHyperView::ActionOf(EditKind kind) {
         case EditKind::kUngroup:
         case EditKind::kRegroup: return vx::undo::kGroupUngroup;
         case EditKind::kSnap: return vx::undo::kSnapUnsnap;
+        case EditKind::kEditPoints: return vx::undo::kEditPoints;
     }
     return vx::undo::kProperty;
 }
@@ -108,6 +109,7 @@ void CHyperView::ApplyUndoStep(std::unique_ptr<CUndoStep> s, int /*mode*/) {
     CHyperPage& pg = *page();
     CHyperOleDoc* doc = pg.document;
     // Nothing may point into the objects about to be replaced.
+    if (pointDrag_.active) FinishPointDrag(true);
     if (drag_.Active()) FinishDrag(true);
     if (inline_) inline_->Cancel();
     snapMarker_ = {};

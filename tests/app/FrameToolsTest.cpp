@@ -15,6 +15,7 @@
 #include "model/HyperOleDoc.h"
 #include "model/HyperPage.h"
 #include "model/LayerFmt.h"
+#include "shapes/PolyLineOb.h"
 #include "shapes/RectOb.h"
 #include "shapes/ShapeClasses.h"
 
@@ -112,4 +113,24 @@ TEST_F(FrameToolsFixture, ALayerChangeFromTheSheetIsOneUndoStep) {
     EXPECT_EQ(view->currentUndo()->action(), vx::undo::kProperty);
     view->Undo();
     EXPECT_EQ(frame->GetDocument()->mainPage().layers()->layer(0)->locked, 0);
+}
+
+TEST_F(FrameToolsFixture, EditPointsCommandsReachTheViewsSelectedPolyline) {
+    EXPECT_FALSE(Enabled(vx::cmd::kEditPoints));
+    EXPECT_FALSE(Enabled(vx::cmd::kOpenOrClose));
+    CMyView* view = frame->GetView();
+    auto owned = std::make_unique<CPolyLineOb>();
+    owned->AttachToView(view->page(), nullptr, true);
+    owned->SetPagePoints({{20, 20}, {120, 20}, {120, 120}});
+    CHyperOb* ob = view->AddObject(std::move(owned), true, true);
+    ASSERT_NE(ob, nullptr);
+    view->SelectObject(ob);
+    EXPECT_TRUE(Enabled(vx::cmd::kEditPoints));
+    EXPECT_TRUE(Checked(vx::cmd::kOpenOrClose));  // open
+    ASSERT_TRUE(frame->OnCmdMsg(vx::cmd::kEditPoints, nullptr));
+    EXPECT_TRUE(view->m_bEditPoints);
+    EXPECT_TRUE(Checked(vx::cmd::kEditPoints));
+    ASSERT_TRUE(frame->OnCmdMsg(vx::cmd::kOpenOrClose, nullptr));
+    EXPECT_TRUE(ob->IsClosed());
+    EXPECT_FALSE(Checked(vx::cmd::kOpenOrClose));
 }

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QSettings>
 #include <QTest>
@@ -150,6 +152,23 @@ TEST_F(MainWindow, CommandsNobodyHandlesAreDisabled) {
     Main().UpdateCommandUI();
     EXPECT_FALSE(Main().Action(kFileSave)->isEnabled());
     EXPECT_TRUE(Main().Action(kFileOpen)->isEnabled());
+}
+
+TEST_F(MainWindow, TheEditMenuOffersVertexEditing) {
+    Start();
+    QMenu* edit = nullptr;
+    for (QAction* a : Main().menuBar()->actions())
+        if (a->menu() && a->menu()->title() == QStringLiteral("&Edit")) edit = a->menu();
+    ASSERT_NE(edit, nullptr);
+    for (int id : {kEditPoints, kOpenOrClose}) {
+        QAction* a = Main().Action(id);
+        ASSERT_NE(a, nullptr) << id;
+        EXPECT_TRUE(edit->actions().contains(a)) << id;
+        EXPECT_TRUE(a->isCheckable()) << id;
+        // Nothing selected in the new design: off.
+        EXPECT_FALSE(Main().RouteUpdate(id).enabled) << id;
+    }
+    EXPECT_EQ(Main().Action(kEditPoints)->statusTip(), QStringLiteral("Edit points on of selected contour"));
 }
 
 TEST_F(MainWindow, RecentFilesKeepFourNewestFirstInTheStore) {

@@ -53,4 +53,11 @@ inline bool Enabled(CCmdTarget& target, int id) {
     return ui.enabled;
 }
 
+// Whether a command of `target` shows its check mark now.
+inline bool Checked(CCmdTarget& target, int id) {
+    CCmdUI ui(id);
+    target.OnCmdMsg(id, &ui);
+    return ui.checked;
+}
+
 }  // namespace vxtest

@@ -24,6 +24,7 @@ public:
     bool hasWindow = false;
     CSize clientSize{0, 0};
     int currentTool = 0;
+    bool editingPoints = false;
     // Handed out as the view's default attributes when `useDrawDefaults`.
     CDrawDefaults drawDefaults;
     bool useDrawDefaults = false;
@@ -54,6 +55,7 @@ public:
     void OnPageSettingsChanged(bool recalc, int hint) override { pageSettingsChanges.push_back({recalc, hint}); }
     int Zoom() const override { return zoom; }
     bool IsActive() const override { return active; }
+    bool IsEditingPoints() const override { return editingPoints; }
     bool HasWindow() const override { return hasWindow; }
     CSize ClientSize() const override { return clientSize; }
     void PostViewMessage(unsigned message, uint32_t wParam, uint32_t lParam) override {
