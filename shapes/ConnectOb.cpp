@@ -56,8 +56,9 @@ unsigned AlignFormat(int align) {
 
 // Cross product sign of (b - a) x (c - a), in 64 bits.
 int Orientation(CPoint a, CPoint b, CPoint c) {
-    const int64_t v =
-        (int64_t(b.x) - a.x) * (int64_t(c.y) - a.y) - (int64_t(b.y) - a.y) * (int64_t(c.x) - a.x);
+    // Differences of 32-bit coordinates need 33 bits, their products 66.
+    const __int128 v = __int128(int64_t(b.x) - a.x) * (int64_t(c.y) - a.y) -
+                       __int128(int64_t(b.y) - a.y) * (int64_t(c.x) - a.x);
     return (v > 0) - (v < 0);
 }
 
@@ -125,7 +126,8 @@ CPoint CConnectL0::EndAt(int k) const {
     if (outline_.empty()) return CPoint(0, 0);
     const CPoint c = CentreOf();
     const CPoint p = (k & 1) ? outline_.back() : outline_.front();
-    return CPoint(c.x + p.x, c.y + p.y);
+    // Stored vertices may lie anywhere: saturate instead of wrapping.
+    return CPoint(vx::AddSat(c.x, p.x), vx::AddSat(c.y, p.y));
 }
 
 const CSnapPoint* CConnectL0::SnapPointOf(int k) const {
@@ -249,7 +251,7 @@ bool CConnectL0::IntersectsRect(const CRect& rIn) const {
     const CPoint c = CentreOf();
     std::vector<CPoint> pts;
     pts.reserve(outline_.size());
-    for (const CPoint& p : outline_) pts.emplace_back(c.x + p.x, c.y + p.y);
+    for (const CPoint& p : outline_) pts.emplace_back(vx::AddSat(c.x, p.x), vx::AddSat(c.y, p.y));
     for (const CPoint& p : pts)
         if (Holds(r, p)) return true;
     const CPoint corners[4] = {r.TopLeft(), CPoint(r.right, r.top), r.BottomRight(),
@@ -274,7 +276,8 @@ void CConnectL0::DrawTracker(CDC& dc) {
     const bool dominant = (t->style & 0x80) == 0;
     for (int k = 0; k < 2; ++k) {
         const CPoint p = EndAt(k);
-        const CRect m(p.x - size / 2, p.y - size / 2, p.x - size / 2 + size, p.y - size / 2 + size);
+        const CRect m(vx::SubSat(p.x, size / 2), vx::SubSat(p.y, size / 2),
+                      vx::AddSat(p.x, size - size / 2), vx::AddSat(p.y, size - size / 2));
         dc.FillSolidRect(m, dominant ? vx::RGB(0, 0, 0) : vx::RGB(255, 255, 255));
         dc.FrameRect(m, vx::RGB(0, 0, 0));
     }
@@ -325,7 +328,7 @@ CPoint CConnectOb::LabelAnchor() const {
     if (outline_.empty()) return CentreOf();
     const CPoint c = CentreOf();
     const size_t n = outline_.size();
-    if (n == 1) return CPoint(c.x + outline_[0].x, c.y + outline_[0].y);
+    if (n == 1) return CPoint(vx::AddSat(c.x, outline_[0].x), vx::AddSat(c.y, outline_[0].y));
     int64_t total = 0;
     for (size_t i = 0; i + 1 < n; ++i)
         total += int64_t(std::hypot(double(outline_[i + 1].x) - outline_[i].x,
@@ -342,7 +345,7 @@ CPoint CConnectOb::LabelAnchor() const {
     }
     const int64_t mx = (int64_t(outline_[seg].x) + outline_[seg + 1].x) / 2;
     const int64_t my = (int64_t(outline_[seg].y) + outline_[seg + 1].y) / 2;
-    return CPoint(int(c.x + mx), int(c.y + my));
+    return CPoint(vx::AddSat(c.x, mx), vx::AddSat(c.y, my));
 }
 
 CRect CConnectOb::LabelRect() const {
@@ -358,7 +361,8 @@ CRect CConnectOb::LabelRect() const {
     dc.RestoreDC(-1);
     const CPoint p = LabelAnchor();
     const int w = r.Width(), h = r.Height();
-    return CRect(p.x - w / 2, p.y - h / 2, p.x - w / 2 + w, p.y - h / 2 + h);
+    return CRect(vx::SubSat(p.x, w / 2), vx::SubSat(p.y, h / 2), vx::AddSat(p.x, w - w / 2),
+                 vx::AddSat(p.y, h - h / 2));
 }
 
 void CConnectOb::Update(int recalc, int hint) {

@@ -19,14 +19,15 @@ int CVexelConn::GetToolStringId() const {
 }
 
 CRect CVexelConn::SymbolBox(CPoint at, int h) {
-    const int left = at.x - h / 2, top = at.y - h / 2;
-    return CRect(left, top, left + h, top + h);
+    const int left = vx::SubSat(at.x, h / 2), top = vx::SubSat(at.y, h / 2);
+    return CRect(left, top, vx::AddSat(left, h), vx::AddSat(top, h));
 }
 
 std::array<CPoint, 4> CVexelConn::DiamondPoints(const CRect& b) {
-    const int midX = b.left + (b.right - b.left) / 2, midY = b.top + (b.bottom - b.top) / 2;
-    return {CPoint(midX, b.top - 2), CPoint(b.left - 1, midY), CPoint(midX, b.bottom + 1),
-            CPoint(b.right, midY)};
+    const int midX = vx::AddSat(b.left, (int64_t(b.right) - b.left) / 2);
+    const int midY = vx::AddSat(b.top, (int64_t(b.bottom) - b.top) / 2);
+    return {CPoint(midX, vx::SubSat(b.top, 2)), CPoint(vx::SubSat(b.left, 1), midY),
+            CPoint(midX, vx::AddSat(b.bottom, 1)), CPoint(b.right, midY)};
 }
 
 void CVexelConn::DrawSymbol(CDC& dc, int symbol, int k) {

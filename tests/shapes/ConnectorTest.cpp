@@ -401,3 +401,25 @@ TEST(ConnectorRecord, CopyCarriesEveryField) {
     auto copy = c->Clone();
     EXPECT_EQ(Bytes(*copy), Bytes(*c));
 }
+
+TEST(ConnectorRecord, FarStoredVerticesSaturateInsteadOfWrapping) {
+    CConnectOb c;
+    c.SetPagePoints({{0, 0}, {100, 0}});
+    std::vector<uint8_t> bytes = Bytes(c);
+    // The second vertex's x, the last stored coordinate pair before the
+    // tagged parts (8 bytes of the connector, then the label part).
+    CConnectL0 plain;
+    plain.CopyFrom(c);
+    const size_t at = Bytes(plain).size() - 8 - 8;
+    const int32_t far = INT32_MAX;
+    std::memcpy(bytes.data() + at, &far, 4);
+    CArchive in(bytes);
+    CConnectOb back;
+    back.Serialize(in);
+    back.SetText("far");
+    EXPECT_EQ(back.EndAt(1).x, INT32_MAX);
+    EXPECT_TRUE(back.IntersectsRect(CRect(0, -5, 10, 5)));
+    EXPECT_FALSE(back.IntersectsRect(CRect(0, 100, 10, 110)));
+    EXPECT_GT(back.LabelAnchor().x, 0);
+    (void)back.LabelRect();
+}
