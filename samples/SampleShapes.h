@@ -5,7 +5,9 @@
 #include <memory>
 
 #include "model/HyperPage.h"
+#include "model/Connection.h"
 #include "shapes/ArcOb.h"
+#include "shapes/ConnectOb.h"
 #include "shapes/LineOb.h"
 
 namespace vxsample {
@@ -38,6 +40,29 @@ inline CLineOb* Connect(CHyperPage& page, const char* code, CPoint a, CPoint b, 
     line->SetForeColor(colour);
     line->SetEndPoints(a.x, a.y, b.x, b.y);
     return line;
+}
+
+// A routed connector of class T (a connector or an association) from the
+// snap point at `a` to the one at `b`, in front of the shapes.
+template <class T>
+T* Join(CHyperPage& page, const char* code, CPoint a, CPoint b, const char* label = "") {
+    auto owned = std::make_unique<T>();
+    T* c = owned.get();
+    c->SetCodeRaw(code);
+    page.Insert(std::move(owned), 0);
+    c->ApplyViewDefaults();
+    c->SetPagePoints({a, b});
+    c->GetConnection()->SnapEnd(0, a, false);
+    c->GetConnection()->SnapEnd(1, b, false);
+    c->SetText(label);
+    c->Update(1, 0);
+    return c;
+}
+
+// Lays every connector's path out again once all shapes are in place.
+inline void RouteAll(CHyperPage& page) {
+    for (const auto& ob : page.objects())
+        if (ob->IsConnector()) ob->Update(1, 0);
 }
 
 // An arc (or with SetWedge a pie) around `centre` from `start` to `end`

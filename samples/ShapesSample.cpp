@@ -17,7 +17,7 @@ bool WriteShapesSample(const std::string& dir) {
     CMyDoc doc;
     doc.SetTitle("shapes.vxw");
     doc.SetDescription("Every drawing shape: frames, borders, ellipses, arcs, a highlighter and lines attached "
-                       "to snap points.");
+                       "to snap points, and a connector routed round a shape.");
     doc.frameObject()->title = "Shapes";
     doc.frameObject()->width = 660;
     doc.frameObject()->height = 620;
@@ -100,5 +100,10 @@ bool WriteShapesSample(const std::string& dir) {
     CLineOb* link = Connect(page, "Link", CPoint(110, 565), CPoint(300, 565), C1DOb::kHeadAtSecond, vx::RGB(0, 0, 160));
     link->SetPenWidth(2);
     link->setArrowheadStyle(C1DOb::kArrowOutline);
+    // A connector routed over "Decide" from "Finish" back to "Start".
+    CConnectOb* again = vxsample::Join<CConnectOb>(page, "Again", CPoint(120, 70), CPoint(535, 70), "again");
+    again->setArrowhead(C1DOb::kHeadAtSecond);
+    again->setArrowheadHeight(10);
+    vxsample::RouteAll(page);
     return doc.SaveToFile(dir + "/shapes.vxw").empty();
 }

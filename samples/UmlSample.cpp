@@ -5,6 +5,7 @@
 #include "shapes/RectOb.h"
 #include "uml/ClassOb.h"
 #include "uml/DesignElements.h"
+#include "uml/VexelConn.h"
 
 using vxsample::Add;
 using vxsample::Connect;
@@ -17,6 +18,18 @@ enum Side { kTop = 0, kRight = 1, kBottom = 2, kLeft = 3 };
 CPoint At(CPointModelOb* ob, Side side) {
     CSnapList& list = ob->snapList();
     return list.Position(*list.set().point(size_t(side)));
+}
+
+// An association from `a`'s `sa` point to `b`'s `sb` point with end
+// symbols at its begin (at `a`) and its end (at `b`).
+CVexelConn* Associate(CHyperPage& page, const char* code, CPointModelOb* a, Side sa, CPointModelOb* b, Side sb,
+                      int begin, int end, const char* label = "") {
+    CVexelConn* c = vxsample::Join<CVexelConn>(page, code, At(a, sa), At(b, sb), label);
+    c->setBeginSymbol(begin);
+    c->setEndSymbol(end);
+    c->setArrowheadHeight(10);
+    c->setFillStyle(CVexelConn::kOutline);
+    return c;
 }
 
 CRectOb* Frame(CHyperPage& page, const char* code, const CRect& r, const char* caption) {
@@ -42,9 +55,9 @@ void UseCases(CHyperPage& page) {
                                       vx::RGB(224, 240, 255));
     auto* note = Element<CNoteOb>(page, "PaidNote", CRect(520, 230, 700, 300), "Paid on delivery",
                                   vx::RGB(255, 255, 200));
-    Connect(page, "Orders", At(customer, kRight), At(place, kLeft), 0);
-    Connect(page, "Tracks", At(customer, kBottom), At(track, kLeft), 0);
-    Connect(page, "Handles", At(clerk, kLeft), At(place, kRight), 0);
+    Associate(page, "Orders", customer, kRight, place, kLeft, CVexelConn::kNone, CVexelConn::kNone);
+    Associate(page, "Tracks", customer, kBottom, track, kLeft, CVexelConn::kNone, CVexelConn::kNone);
+    Associate(page, "Handles", clerk, kLeft, place, kRight, CVexelConn::kNone, CVexelConn::kNone);
     Connect(page, "Explains", At(note, kLeft), At(track, kRight), 0);
     Frame(page, "UseCases", CRect(20, 20, 740, 320), "Use cases");
 }
@@ -56,7 +69,7 @@ void Classes(CHyperPage& page) {
     auto* buyer = Element<CClassOb>(page, "Buyer", CRect(480, 370, 700, 670), "Buyer", vx::RGB(255, 250, 235));
     buyer->attributes().text = "- name : String\n- address : Address";
     buyer->operations().text = "+ orders() : List\n+ rename(name)";
-    Connect(page, "Places", At(buyer, kLeft), At(order, kRight), C1DOb::kHeadAtSecond);
+    Associate(page, "Places", buyer, kLeft, order, kRight, CVexelConn::kNone, CVexelConn::kArrow, "places");
     Frame(page, "ClassDiagram", CRect(20, 340, 740, 700), "Classes");
 }
 
@@ -66,8 +79,8 @@ void Deployment(CHyperPage& page) {
     auto* service = Element<CComponentOb>(page, "OrderService", CRect(300, 750, 440, 900), "Orders",
                                           vx::RGB(255, 240, 240));
     auto* server = Element<CNodeOb>(page, "Server", CRect(540, 760, 700, 900), "Server", vx::RGB(240, 240, 255));
-    Connect(page, "Contains", At(shop, kRight), At(service, kLeft), C1DOb::kHeadAtSecond);
-    Connect(page, "RunsOn", At(service, kRight), At(server, kLeft), C1DOb::kHeadAtSecond);
+    Associate(page, "Contains", shop, kRight, service, kLeft, CVexelConn::kBrackets, CVexelConn::kNone);
+    Associate(page, "RunsOn", service, kRight, server, kLeft, CVexelConn::kNone, CVexelConn::kArrow);
     Frame(page, "Deploy", CRect(20, 720, 740, 930), "Packages, components and nodes");
 }
 
@@ -77,7 +90,7 @@ bool WriteUmlSample(const std::string& dir) {
     CMyDoc doc;
     doc.SetTitle("uml.vxw");
     doc.SetDescription("The UML elements: actors, use cases and a note; class boxes with attributes and "
-                       "operations; a package, a component and a node, joined by lines on their snap points.");
+                       "operations; a package, a component and a node, joined by associations routed between their snap points.");
     doc.frameObject()->title = "UML";
     doc.frameObject()->width = 780;
     doc.frameObject()->height = 960;
@@ -87,5 +100,6 @@ bool WriteUmlSample(const std::string& dir) {
     UseCases(page);
     Classes(page);
     Deployment(page);
+    vxsample::RouteAll(page);
     return doc.SaveToFile(dir + "/uml.vxw").empty();
 }

@@ -215,6 +215,8 @@ void CConnectL0::Update(int recalc, int hint) {
     if (routing_ || recalc == 0 || recalc == 2 || !IsRouted() || !view_ || view_->loading ||
         groupId() >= 0)
         return;
+    // While the user edits vertices by hand the connector keeps its path.
+    if (const CViewLink* link = view_->link(); link && link->IsEditingPoints()) return;
     RefreshAttachColour();
     Reroute(SnapPointOf(conn_.ends[0].IsAttached() ? 0 : 1));
     // The path changed: the handles and repaint area follow, without

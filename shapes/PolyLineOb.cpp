@@ -14,6 +14,14 @@ VX_IMPLEMENT_SERIAL(CPolyLineOb, CBasePolyOb, 0)
 
 namespace {
 
+// Drawing turns the vertices into page coordinates in place and back;
+// modulo 2^32 the way back is exact even for vertices stored far out.
+CPoint WrapAdd(CPoint p, CPoint c, int sign) {
+    const uint32_t dx = sign > 0 ? uint32_t(c.x) : 0u - uint32_t(c.x);
+    const uint32_t dy = sign > 0 ? uint32_t(c.y) : 0u - uint32_t(c.y);
+    return CPoint(int32_t(uint32_t(p.x) + dx), int32_t(uint32_t(p.y) + dy));
+}
+
 void CheckedWord(int64_t v, const char* field) {
     if (v < 0 || v > 65535)
         throw CArchiveException(std::string(field) + " " + std::to_string(v) +
@@ -49,12 +57,12 @@ void CBasePolyOb::RecalcBounds(bool relative) {
     if (outline_.empty()) return;
     if (relative) {
         const CPoint c = Centre();
-        for (CPoint& p : outline_) p = CPoint(p.x + c.x, p.y + c.y);
+        for (CPoint& p : outline_) p = p + c;
     }
     SetRect(BoundsOf(outline_));
     if (!IsRotated()) GetTracker()->unrotatedRect = Rect();
     const CPoint c = Centre();
-    for (CPoint& p : outline_) p = CPoint(p.x - c.x, p.y - c.y);
+    for (CPoint& p : outline_) p = CPoint(vx::SubSat(p.x, c.x), vx::SubSat(p.y, c.y));
 }
 
 bool CBasePolyOb::SetPagePoints(const std::vector<CPoint>& pts) {
@@ -78,7 +86,7 @@ CPoint CBasePolyOb::GetPointAt(int index) {
     if (index < 0 || index >= PointCount()) return CPoint(0, 0);
     if (IsRotated()) return GetRotatedPoint(index);
     const CPoint c = Centre();
-    return CPoint(c.x + outline_[size_t(index)].x, c.y + outline_[size_t(index)].y);
+    return c + outline_[size_t(index)];
 }
 
 void CBasePolyOb::SetPointAt(int index, int x, int y) {
@@ -147,9 +155,9 @@ int CBasePolyOb::HitBody(int x, int y, int code) {
     if (outline_.empty()) return vx::kHitNone;
     const CPoint c = Centre();
     if (IsClosed() && !IsTransparent())
-        return vx::shapes::PointInPolygon(outline_, CPoint(x - c.x, y - c.y)) ? code : vx::kHitNone;
+        return vx::shapes::PointInPolygon(outline_, CPoint(vx::SubSat(x, c.x), vx::SubSat(y, c.y))) ? code : vx::kHitNone;
     const int tol = HitTolerance();
-    const CPoint p(x - c.x, y - c.y);
+    const CPoint p(vx::SubSat(x, c.x), vx::SubSat(y, c.y));
     for (size_t i = 0; i + 1 < outline_.size(); ++i)
         if (vx::shapes::LineDistance(p, outline_[i], outline_[i + 1]) <= tol) return code;
     return vx::kHitNone;
@@ -188,7 +196,7 @@ void CBasePolyOb::DrawFigure(CDC& dc) {
     // Shadow and figure in page coordinates; the shadow takes the offset
     // relative to the centre.
     const CPoint c = Centre();
-    for (CPoint& p : outline_) p = CPoint(p.x + c.x, p.y + c.y);
+    for (CPoint& p : outline_) p = WrapAdd(p, c, 1);
     DrawShadow(dc);
     dc.SaveDC();
     const bool thin = width == 0 || (width == 1 && ZoomOf(dc) < 100);
@@ -203,7 +211,7 @@ void CBasePolyOb::DrawFigure(CDC& dc) {
         dc.Polygon(outline_.data(), PointCount());
     }
     dc.RestoreDC(-1);
-    for (CPoint& p : outline_) p = CPoint(p.x - c.x, p.y - c.y);
+    for (CPoint& p : outline_) p = WrapAdd(p, c, -1);
     DrawArrowheads(dc);
 }
 

@@ -284,3 +284,27 @@ TEST(PolyLine, DefaultTriangle) {
     EXPECT_TRUE(ob.IsClosed());
     EXPECT_EQ(ob.GetTypeName(), "Polyline");
 }
+
+TEST(PolyLine, VerticesStoredFarOutAreDrawnHitAndReportedWithoutOverflow) {
+    CHyperPage page;
+    CPolyLineOb* ob = Poly(page, {{0, 0}, {100, 0}, {100, 50}});
+    std::vector<uint8_t> bytes = Bytes(*ob);
+    // The last vertex's x, the record's last coordinate pair.
+    const int32_t far = INT32_MAX;
+    std::memcpy(bytes.data() + bytes.size() - 8, &far, 4);
+    CArchive in(bytes);
+    auto back = std::make_unique<CPolyLineOb>();
+    back->Serialize(in);
+    CPolyLineOb* b = back.get();
+    page.Insert(std::move(back));
+    // Centre plus vertex saturates instead of wrapping round.
+    EXPECT_EQ(b->GetPointAt(2).x, INT32_MAX);
+    (void)b->HitTest(INT32_MIN, INT32_MAX);
+    (void)b->HitBody(60, 0, 8);
+    // Drawing converts the vertices to the page and back: they come back
+    // exactly as stored.
+    const std::vector<CPoint> before = b->Points();
+    (void)PaintPage(page, 100, 100);
+    EXPECT_EQ(b->Points(), before);
+    EXPECT_EQ(Bytes(*b), bytes);
+}
