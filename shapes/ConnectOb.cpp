@@ -20,39 +20,18 @@
 #include "platform/DC.h"
 #include "platform/PainterDC.h"
 #include "shapes/ShapePropIds.h"
+#include "shapes/TextMeasure.h"
 
 VX_IMPLEMENT_SERIAL(CConnectL0, CBasePolyOb, 0)
 VX_IMPLEMENT_SERIAL(CConnectOb, CConnectL0, 0)
 
 namespace P = vx::prop;
 
+using vx::shapes::AlignFormat;
+using vx::shapes::CanMeasureText;
+using vx::shapes::MeasureSurface;
+
 namespace {
-
-// Labels are measured as on a screen of 96 dots per inch at zoom 100.
-QImage& MeasureSurface() {
-    static QImage image = [] {
-        QImage i(1, 1, QImage::Format_ARGB32);
-        i.setDotsPerMeterX(3780);
-        i.setDotsPerMeterY(3780);
-        return i;
-    }();
-    return image;
-}
-
-bool CanMeasureText() {
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-}
-
-unsigned AlignFormat(int align) {
-    switch (align) {
-        case CConnectOb::kLeft:
-            return DT_LEFT;
-        case CConnectOb::kRight:
-            return DT_RIGHT;
-        default:
-            return DT_CENTER;
-    }
-}
 
 // Cross product sign of (b - a) x (c - a), in 64 bits.
 int Orientation(CPoint a, CPoint b, CPoint c) {

@@ -17,6 +17,7 @@
 #include "platform/IntMath.h"
 #include "platform/PainterDC.h"
 #include "shapes/ShapePropIds.h"
+#include "shapes/TextMeasure.h"
 
 VX_IMPLEMENT_SERIAL(CTextOb, CBorderOb, 0)
 
@@ -34,38 +35,9 @@ const std::array<CHyperDrawOb::Choice, 5> CTextOb::kTextStyleChoices = {{{"0 - N
                                                                          {"3 - Raised", 4},
                                                                          {"4 - Disable", kHidden}}};
 
-namespace {
-
-// Text is measured as on a screen of 96 dots per inch at zoom 100, so a
-// block grows the same on every machine and in headless tools.
-QImage& MeasureSurface() {
-    static QImage image = [] {
-        QImage i(1, 1, QImage::Format_ARGB32);
-        i.setDotsPerMeterX(3780);
-        i.setDotsPerMeterY(3780);
-        return i;
-    }();
-    return image;
-}
-
-// Fonts can be measured only under a GUI application (the command line's
-// dump and the fuzz target read designs without one).
-bool CanMeasureText() {
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-}
-
-unsigned AlignFormat(int align) {
-    switch (align) {
-        case CTextOb::kLeft:
-            return DT_LEFT;
-        case CTextOb::kRight:
-            return DT_RIGHT;
-        default:
-            return DT_CENTER;
-    }
-}
-
-}  // namespace
+using vx::shapes::AlignFormat;
+using vx::shapes::CanMeasureText;
+using vx::shapes::MeasureSurface;
 
 CTextOb::CTextOb() {
     penWidth_ = 0;

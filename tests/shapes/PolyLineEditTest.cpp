@@ -17,21 +17,6 @@ using vx::Variant;
 
 namespace {
 
-CPolyLineOb* Poly(CHyperPage& page, const std::vector<CPoint>& pts) {
-    auto owned = std::make_unique<CPolyLineOb>();
-    CPolyLineOb* ob = owned.get();
-    ob->SetCodeRaw("Poly" + std::to_string(page.Count() + 1));
-    page.Insert(std::move(owned));
-    ob->SetPagePoints(pts);
-    return ob;
-}
-
-std::vector<CPoint> PagePoints(CPolyLineOb& ob) {
-    std::vector<CPoint> out;
-    for (int i = 0; i < ob.PointCount(); ++i) out.push_back(ob.GetPointAt(i));
-    return out;
-}
-
 // A press at `from` dragged to `to` and released.
 bool Drag(CPolyLineOb& ob, CPoint from, CPoint to) {
     CPointEditing::Grab g;

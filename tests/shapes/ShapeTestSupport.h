@@ -11,6 +11,7 @@
 #include "model/Archive.h"
 #include "model/HyperPage.h"
 #include "platform/Color.h"
+#include "shapes/PolyLineOb.h"
 
 namespace shapetest {
 
@@ -53,6 +54,23 @@ COLORREF Px(const QImage& img, int x, int y);
 std::string Row(const QImage& img, int y, int x0, int x1, COLORREF on);
 std::string Column(const QImage& img, int x, int y0, int y1, COLORREF on);
 int Count(const QImage& img, COLORREF c);
+
+// A polyline through `pts` (page coordinates) on `page`, named Poly<n>.
+inline CPolyLineOb* Poly(CHyperPage& page, const std::vector<CPoint>& pts) {
+    auto owned = std::make_unique<CPolyLineOb>();
+    CPolyLineOb* ob = owned.get();
+    ob->SetCodeRaw("Poly" + std::to_string(page.Count() + 1));
+    page.Insert(std::move(owned));
+    ob->SetPagePoints(pts);
+    return ob;
+}
+
+// The polyline's vertices in page coordinates.
+inline std::vector<CPoint> PagePoints(CPolyLineOb& ob) {
+    std::vector<CPoint> out;
+    for (int i = 0; i < ob.PointCount(); ++i) out.push_back(ob.GetPointAt(i));
+    return out;
+}
 
 constexpr COLORREF kWhite = vx::RGB(255, 255, 255);
 constexpr COLORREF kBlack = vx::RGB(0, 0, 0);
