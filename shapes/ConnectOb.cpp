@@ -94,19 +94,10 @@ int CConnectL0::GetToolStringId() const {
     return vx::tool::kConnector;
 }
 
-CPoint CConnectL0::CentreOf() const {
-    const CObTracker* t = GetTracker();
-    if (!t) return CPoint(0, 0);
-    const CRect& r = t->rect;
-    return CPoint(r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2);
-}
-
 CPoint CConnectL0::EndAt(int k) const {
     if (outline_.empty()) return CPoint(0, 0);
-    const CPoint c = CentreOf();
-    const CPoint p = (k & 1) ? outline_.back() : outline_.front();
-    // Stored vertices may lie anywhere: saturate instead of wrapping.
-    return CPoint(vx::AddSat(c.x, p.x), vx::AddSat(c.y, p.y));
+    // Stored vertices may lie anywhere: the sum saturates.
+    return CentreOf() + ((k & 1) ? outline_.back() : outline_.front());
 }
 
 const CSnapPoint* CConnectL0::SnapPointOf(int k) const {

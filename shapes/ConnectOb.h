@@ -74,8 +74,6 @@ class CConnectL0 : public CBasePolyOb {
   protected:
     // The connector's part after the polyline record.
     void SerializeConnector(CArchive& ar);
-    // The vertices' centre without creating the geometry record (const).
-    CPoint CentreOf() const;
 
   private:
     CConnectorConnection conn_{this};

@@ -35,7 +35,13 @@ void CheckedWord(int64_t v, const char* field) {
 
 CPoint CBasePolyOb::Centre() {
     if (!GetTracker()) EnsureTracker();
-    const CRect& r = IsRotated() ? GetTracker()->unrotatedRect : Rect();
+    return CentreOf();
+}
+
+CPoint CBasePolyOb::CentreOf() const {
+    const CObTracker* t = GetTracker();
+    if (!t) return CPoint(0, 0);
+    const CRect& r = IsRotated() ? t->unrotatedRect : t->rect;
     return CPoint(r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2);
 }
 

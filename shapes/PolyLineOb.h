@@ -26,6 +26,8 @@ class CBasePolyOb : public C1DOb, public CPointEditing {
     // The centre the vertices are relative to: the middle of the unrotated
     // rectangle, halves truncated toward zero.
     CPoint Centre();
+    // The same without creating the geometry record ((0, 0) without one).
+    CPoint CentreOf() const;
 
     // code when (x, y) touches the figure, else -1.
     virtual int HitBody(int x, int y, int code);
